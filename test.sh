@@ -22,7 +22,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNINEFOLD_ENGINE_ONL
 cmake --build build-asan -j$jobs
 ctest --test-dir build-asan -L engine --output-on-failure -j$jobs
 
-if [ -f engine/tests/CMakeLists.txt ] && grep -q '"threads"' engine/tests/CMakeLists.txt; then
+if [ -f engine/tests/threads/CMakeLists.txt ]; then
   echo "== sanitizers: thread (engine worker threads) =="
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNINEFOLD_ENGINE_ONLY=ON \
         -DNINEFOLD_SANITIZE=thread -DNINEFOLD_WERROR=$werror >/dev/null
