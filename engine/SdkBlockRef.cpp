@@ -1,0 +1,130 @@
+#include "engine/SdkBlockRef.h"
+
+#include "engine/Sudoku.h"
+
+bool SdkBlockRef::Init(Sudoku &game, SdkBlockType type, unsigned index)
+{
+    m_placeholder.Empty();
+    for (SdkField *&f : m_fields)
+        f = nullptr;
+    m_type = type;
+    m_index = index;
+    if (index >= 9)
+        return false;
+    for (unsigned pos = 0; pos < 9; ++pos) {
+        unsigned row = 0;
+        unsigned col = 0;
+        switch (type) {
+        case SdkBlockRow:
+            row = index;
+            col = pos;
+            break;
+        case SdkBlockColumn:
+            row = pos;
+            col = index;
+            break;
+        case SdkBlockQuad:
+            Sudoku::GetRowAndCol(index, pos, row, col);
+            break;
+        default:
+            for (SdkField *&f : m_fields)
+                f = nullptr;
+            return false;
+        }
+        m_fields[pos] = &game.FieldAt(row, col);
+    }
+    return true;
+}
+
+SdkField &SdkBlockRef::GetField(unsigned pos)
+{
+    if (pos < 9 && m_fields[pos])
+        return *m_fields[pos];
+    m_placeholder.Empty();
+    return m_placeholder;
+}
+
+const SdkField &SdkBlockRef::GetField(unsigned pos) const
+{
+    if (pos < 9 && m_fields[pos])
+        return *m_fields[pos];
+    m_placeholder.Empty();
+    return m_placeholder;
+}
+
+SdkField *SdkBlockRef::GetFieldPtr(unsigned pos)
+{
+    return pos < 9 ? m_fields[pos] : nullptr;
+}
+
+const SdkField *SdkBlockRef::GetFieldPtr(unsigned pos) const
+{
+    return pos < 9 ? m_fields[pos] : nullptr;
+}
+
+bool SdkBlockRef::HasDigit(SdkDigit d, unsigned *pos) const
+{
+    const int at = GetIndex(d);
+    if (pos)
+        *pos = at < 0 ? 0 : static_cast<unsigned>(at);
+    return at >= 0;
+}
+
+int SdkBlockRef::GetIndex(SdkDigit d) const
+{
+    for (unsigned pos = 0; pos < 9; ++pos)
+        if (m_fields[pos] && m_fields[pos]->GetValue() == d)
+            return static_cast<int>(pos);
+    return -1;
+}
+
+bool SdkBlockRef::Verify(unsigned *pos) const
+{
+    if (pos)
+        *pos = 0;
+    uint32_t seen = 0;
+    for (unsigned p = 0; p < 9; ++p) {
+        if (!m_fields[p])
+            continue;
+        const SdkDigit v = m_fields[p]->GetValue();
+        if (v == SdkDigitEmpty || v > 31)
+            continue;
+        if (seen & (1u << v)) {
+            if (pos)
+                *pos = p;
+            return false;
+        }
+        seen |= 1u << v;
+    }
+    return true;
+}
+
+const SdkField *SdkBlockRef::GetFieldPtr(SdkDigit d, const SdkField *exclude, bool deep) const
+{
+    // A value d conflicts unless the first one found is the field itself; then
+    // the value scan ends (the grid holds a digit once per block when valid).
+    for (const SdkField *f : m_fields) {
+        if (f && f->GetValue() == d) {
+            if (f != exclude)
+                return f;
+            break;
+        }
+    }
+    if (!deep)
+        return nullptr;
+    for (const SdkField *f : m_fields)
+        if (f && f != exclude && f->GetValue() == SdkDigitEmpty &&
+            f->GetResultSet().GetSingle() == d)
+            return f;
+    return nullptr;
+}
+
+bool SdkBlockRef::CalcDoubles()
+{
+    m_doubles.Empty();
+    for (unsigned pos = 0; pos < 9; ++pos)
+        if (m_fields[pos] && m_fields[pos]->GetValue() == SdkDigitEmpty)
+            m_doubles.Add(m_fields[pos]->GetResultSet(), pos);
+    m_doubles.Clean();
+    return false;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// A row, column or quad of a game: nine references into the game's own fields
+// and the block's doubles.
+#include "engine/SdkDouble.h"
+#include "engine/SdkTypes.h"
+
+class Sudoku;
+
+// Only a Sudoku creates and initialises blocks, for its own fields. Blocks are
+// not copyable: a copy would keep references into another game's grid, and a
+// copied game sets up its own blocks instead.
+class SdkBlockRef
+{
+public:
+    SdkBlockRef(const SdkBlockRef &) = delete;
+    SdkBlockRef &operator=(const SdkBlockRef &) = delete;
+
+    // The field at pos; for pos >= 9 an emptied placeholder, never a grid field.
+    SdkField &operator[](unsigned pos) { return GetField(pos); }
+    const SdkField &operator[](unsigned pos) const { return GetField(pos); }
+    SdkField &GetField(unsigned pos);
+    const SdkField &GetField(unsigned pos) const;
+
+    // pos receives the position of the first field holding d, or 0.
+    bool HasDigit(SdkDigit d, unsigned *pos = nullptr) const;
+    // The position of the first field holding d, or -1.
+    int GetIndex(SdkDigit d) const;
+    // False when a digit occurs twice; pos receives the later position of the
+    // first repeat found scanning upward, or 0 when the block is valid.
+    bool Verify(unsigned *pos = nullptr) const;
+
+    // Rebuilds the double list from the empty fields' computed sets. Always false.
+    bool CalcDoubles();
+    void EmptyDoubleList() { m_doubles.Empty(); }
+    const SdkDoubleList &GetDoubleList() const { return m_doubles; }
+
+    SdkBlockType GetType() const { return m_type; }
+    unsigned GetBlockIndex() const { return m_index; }
+
+private:
+    friend class Sudoku;
+
+    SdkBlockRef() = default;
+    // Points the block at its nine fields of game; false (all references null)
+    // for an index >= 9 or an unknown type.
+    bool Init(Sudoku &game, SdkBlockType type, unsigned index);
+
+    SdkField *GetFieldPtr(unsigned pos);
+    const SdkField *GetFieldPtr(unsigned pos) const;
+    // The conflict search of the rules: the first other field holding d, or,
+    // when deep, the first other empty field whose only candidate is d.
+    const SdkField *GetFieldPtr(SdkDigit d, const SdkField *exclude, bool deep) const;
+
+    mutable SdkField m_placeholder;
+    SdkField *m_fields[9] = {};
+    SdkDoubleList m_doubles;
+    SdkBlockType m_type = SdkBlockRow;
+    unsigned m_index = 0;
+};

@@ -1,0 +1,114 @@
+#include "engine/SdkDouble.h"
+
+#include <bit>
+
+void SdkDouble::Empty()
+{
+    m_resultSet.Empty();
+    m_positions = 0;
+}
+
+bool SdkDouble::AddIndex(unsigned pos)
+{
+    if (pos >= 9 || (m_positions & (1u << pos)) != 0)
+        return false;
+    m_positions |= static_cast<uint16_t>(1u << pos);
+    return true;
+}
+
+int SdkDouble::IndexCount() const
+{
+    return std::popcount(m_positions);
+}
+
+int SdkDouble::GetIndex(int i) const
+{
+    if (i < 0)
+        return -1;
+    uint16_t rest = m_positions;
+    for (; rest != 0; rest &= static_cast<uint16_t>(rest - 1), --i)
+        if (i == 0)
+            return std::countr_zero(rest);
+    return -1;
+}
+
+bool SdkDouble::HasIndex(unsigned pos, int *i) const
+{
+    const bool present = pos < 9 && (m_positions & (1u << pos)) != 0;
+    if (i)
+        *i = present ? std::popcount(static_cast<uint16_t>(m_positions & ((1u << pos) - 1))) : -1;
+    return present;
+}
+
+int SdkDouble::Compare(const SdkDouble &a, const SdkDouble &b)
+{
+    const SdkResultSet &sa = a.m_resultSet;
+    const SdkResultSet &sb = b.m_resultSet;
+    if (sa == sb)
+        return 0;
+    if (sa.Count() != sb.Count())
+        return sa.Count() - sb.Count();
+    for (int i = 0, n = sa.Count(); i < n; ++i)
+        if (sa.GetValue(i) != sb.GetValue(i))
+            return static_cast<int>(sa.GetValue(i)) - static_cast<int>(sb.GetValue(i));
+    return 0;
+}
+
+const SdkDouble *SdkDoubleList::GetDouble(int i) const
+{
+    return i >= 0 && i < m_count ? &m_doubles[i] : nullptr;
+}
+
+const SdkDouble *SdkDoubleList::FindDouble(const SdkResultSet &set) const
+{
+    for (int i = 0; i < m_count; ++i)
+        if (m_doubles[i].GetResultSet() == set)
+            return &m_doubles[i];
+    return nullptr;
+}
+
+SdkDouble *SdkDoubleList::Find(const SdkResultSet &set)
+{
+    return const_cast<SdkDouble *>(static_cast<const SdkDoubleList *>(this)->FindDouble(set));
+}
+
+bool SdkDoubleList::Add(const SdkResultSet &set, unsigned pos)
+{
+    if (set.Count() < 2)
+        return false;
+    if (SdkDouble *known = Find(set))
+        return known->AddIndex(pos);
+    // A block has nine fields, so nine distinct sets at most; the guard only
+    // protects against callers adding more than a block can hold.
+    if (m_count >= Capacity)
+        return false;
+    SdkDouble added;
+    added.SetResultSet(set);
+    if (!added.AddIndex(pos))
+        return false;
+    int at = m_count;
+    while (at > 0 && SdkDouble::Compare(m_doubles[at - 1], added) > 0) {
+        m_doubles[at] = m_doubles[at - 1];
+        --at;
+    }
+    m_doubles[at] = added;
+    ++m_count;
+    return true;
+}
+
+void SdkDoubleList::RemoveAt(int i)
+{
+    for (int j = i + 1; j < m_count; ++j)
+        m_doubles[j - 1] = m_doubles[j];
+    --m_count;
+}
+
+void SdkDoubleList::Clean()
+{
+    for (int i = m_count - 1; i >= 0; --i)
+        if (m_doubles[i].IndexCount() < 2)
+            RemoveAt(i);
+    for (int i = m_count - 1; i >= 0; --i)
+        if (m_doubles[i].IndexCount() != m_doubles[i].GetResultSet().Count())
+            RemoveAt(i);
+}

@@ -1,0 +1,174 @@
+// The candidate calculation: elimination by values (and, deep, by single
+// candidates), reduction by doubles, to a fixed point.
+#include "engine/Sudoku.h"
+
+#include <bit>
+
+using Guard = TLocker<TThreadOrg>;
+
+namespace {
+uint16_t ValueBit(SdkDigit d)
+{
+    return SdkResultSet::IsDigit(d) ? SdkResultSet::Bit(d) : 0;
+}
+} // namespace
+
+bool Sudoku::IsDeepCalcResultSets() const
+{
+    Guard hold(m_threadOrg);
+    return m_deepCalc;
+}
+
+void Sudoku::SetDeepCalcResultSets(bool deep)
+{
+    Guard hold(m_threadOrg);
+    m_deepCalc = deep;
+}
+
+void Sudoku::EmptyAllDoubleLists()
+{
+    Guard hold(m_threadOrg);
+    for (unsigned i = 0; i < 9; ++i) {
+        m_rows[i].EmptyDoubleList();
+        m_cols[i].EmptyDoubleList();
+        m_quads[i].EmptyDoubleList();
+    }
+}
+
+// One pass in row order. A digit is refused exactly when ValueAllowed would
+// refuse it; the values do not change during a pass, so they are gathered into
+// one mask per block first. The deep test looks at the neighbours' current
+// sets, so a removal earlier in the pass already counts for later fields.
+bool Sudoku::CalcResultSets(bool full, bool deep)
+{
+    Guard hold(m_threadOrg);
+    if (full) {
+        EmptyAllDoubleLists();
+        for (SdkField &f : m_fields)
+            f.ResultSet().Empty();
+    }
+    uint16_t rowValues[9] = {};
+    uint16_t colValues[9] = {};
+    uint16_t quadValues[9] = {};
+    for (unsigned r = 0; r < 9; ++r)
+        for (unsigned c = 0; c < 9; ++c) {
+            const uint16_t bit = ValueBit(FieldAt(r, c).GetValue());
+            rowValues[r] |= bit;
+            colValues[c] |= bit;
+            quadValues[r / 3 * 3 + c / 3] |= bit;
+        }
+
+    bool changed = false;
+    for (unsigned r = 0; r < 9; ++r)
+        for (unsigned c = 0; c < 9; ++c) {
+            SdkField &f = FieldAt(r, c);
+            if (f.IsFix() || f.GetValue() != SdkDigitEmpty)
+                continue;
+            const unsigned q = r / 3 * 3 + c / 3;
+            uint16_t refused = rowValues[r] | colValues[c] | quadValues[q];
+            if (deep) {
+                for (const SdkBlockRef *block : {&m_rows[r], &m_cols[c], &m_quads[q]})
+                    for (const SdkField *peer : block->m_fields)
+                        if (peer != &f && peer->GetValue() == SdkDigitEmpty &&
+                            peer->GetResultSet().Count() == 1)
+                            refused |= peer->GetResultSet().GetMask();
+            }
+            uint16_t set = f.GetResultSet().GetMask();
+            if (set & refused) {
+                set &= static_cast<uint16_t>(~refused);
+                changed = true;
+                f.SetLastChanged(true);
+            }
+            if (full) {
+                const uint16_t added = SdkResultSet::AllDigits & ~refused & ~set;
+                if (added) {
+                    set |= added;
+                    changed = true;
+                }
+            }
+            f.ResultSet().SetMask(set);
+        }
+
+    if (full) {
+        ReduceResultSets(m_deepCalc);
+        MarkDoubleResults();
+    }
+    return changed;
+}
+
+bool Sudoku::ReduceResultSets(bool deep)
+{
+    Guard hold(m_threadOrg);
+    bool any = false;
+    bool again = true;
+    while (again) {
+        const bool changed = CalcResultSets(false, deep);
+        bool cleaned = false;
+        if (GetUnsolvedCount() > 0) {
+            const unsigned rows = CleanBlockResultSets(SdkBlockRow);
+            const unsigned cols = CleanBlockResultSets(SdkBlockColumn);
+            const unsigned quads = CleanBlockResultSets(SdkBlockQuad);
+            cleaned = rows + cols + quads > 0;
+        }
+        // Only the first pass takes single candidates as exclusions.
+        deep = false;
+        again = changed || cleaned;
+        any = any || again;
+    }
+    return any;
+}
+
+bool Sudoku::RecalcResultSets()
+{
+    Guard hold(m_threadOrg);
+    const bool any = ReduceResultSets(m_deepCalc);
+    MarkDoubleResults();
+    return any;
+}
+
+// The fields of a double keep its digits; every other empty field of the block
+// loses them. Doubles are applied in list order against the field's current
+// set, so a field reduced to a later double's set keeps that double's digits.
+unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
+{
+    Guard hold(m_threadOrg);
+    SdkBlockRef *blocks = GetBlocks(type);
+    if (!blocks)
+        return 0;
+    for (unsigned b = 0; b < 9; ++b)
+        blocks[b].CalcDoubles();
+    unsigned removed = 0;
+    for (unsigned b = 0; b < 9; ++b) {
+        const SdkDoubleList &doubles = blocks[b].GetDoubleList();
+        if (doubles.Count() == 0)
+            continue;
+        for (SdkField *f : blocks[b].m_fields) {
+            if (f->IsFix() || f->GetValue() != SdkDigitEmpty)
+                continue;
+            for (int i = 0; i < doubles.Count(); ++i) {
+                const SdkResultSet &set = doubles.GetDouble(i)->GetResultSet();
+                if (f->GetResultSet() == set)
+                    continue;
+                const uint16_t mask = f->GetResultSet().GetMask();
+                const uint16_t gone = mask & set.GetMask();
+                if (!gone)
+                    continue;
+                f->ResultSet().SetMask(mask & static_cast<uint16_t>(~gone));
+                f->SetLastChanged(true);
+                removed += static_cast<unsigned>(std::popcount(gone));
+            }
+        }
+    }
+    return removed;
+}
+
+bool Sudoku::CleanAllBlockResultSets()
+{
+    Guard hold(m_threadOrg);
+    if (GetUnsolvedCount() == 0)
+        return false;
+    const unsigned rows = CleanBlockResultSets(SdkBlockRow);
+    const unsigned cols = CleanBlockResultSets(SdkBlockColumn);
+    const unsigned quads = CleanBlockResultSets(SdkBlockQuad);
+    return rows + cols + quads > 0;
+}

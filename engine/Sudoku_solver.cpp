@@ -1,0 +1,228 @@
+// Solving: the solve on a working copy, solver creation by name, the direct
+// steps and the solve record queries.
+#include "base/TMutex.h"
+#include "base/TOpSystem.h"
+#include "engine/SdkSolver.h"
+#include "engine/Sudoku.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace {
+constexpr uint16_t ModeIdle = 0;
+constexpr uint16_t ModeSolving = 1;
+constexpr uint16_t ModeCreating = 3;
+constexpr const char *DefaultSolverName = "SdkDefaultSolver";
+constexpr const char *SolverFamily = "SdkSolverInterface";
+
+void *LibraryPtr(long library)
+{
+    return reinterpret_cast<void *>(static_cast<intptr_t>(library));
+}
+
+// A plain library name is looked for beside the program first, as on Windows,
+// so that solver libraries shipped with the program are found without set-up.
+void *LoadSolverLibrary(const TString &name)
+{
+    if (name.Find('/') == TString::npos && name.Find('\\') == TString::npos) {
+        TString programDir = CurrentOS->GetProgramDir();
+        if (!programDir.IsEmpty()) {
+            if (void *library = CurrentOS->LoadLibrary(programDir + "/" + name))
+                return library;
+        }
+    }
+    return CurrentOS->LoadLibrary(name);
+}
+} // namespace
+
+// --- Solving -----------------------------------------------------------------------------
+
+bool Sudoku::Solve(int maxDepth, bool startFromRiddle, TString solverName)
+{
+    return _Solve(0, maxDepth, startFromRiddle, solverName);
+}
+
+bool Sudoku::_Solve(int minDepth, int maxDepth, bool startFromRiddle, TString solverName)
+{
+    TLocker<Sudoku> lock(*this);
+    if (IsThreadRunning() && m_runMode != ModeCreating)
+        return false;
+    m_solveParam.Reset();
+    m_solveParam.minDepth = minDepth;
+    m_solveParam.maxDepth = maxDepth;
+    m_solveParam.startFromRiddle = startFromRiddle;
+    m_solveParam.solverName = solverName;
+    return _Solve();
+}
+
+bool Sudoku::_Solve()
+{
+    Lock();
+    bool pureRiddle = true;
+    for (const SdkField &f : m_fields)
+        if (!f.IsFix() && f.GetValue() != SdkDigitEmpty)
+            pureRiddle = false;
+    _DestroySolvedStack();
+    m_runMode = ModeSolving;
+    auto work = std::make_unique<Sudoku>(*this, true);
+    work->m_solveParam = m_solveParam;
+    Release();
+
+    // The game stays readable while the solver works on the copy.
+    const bool ok = work->_SolveDirect(*this);
+
+    Lock();
+    if (ok && work->m_userStack.Count() > 0)
+        _CreateSolvedStack(work->m_userStack);
+    m_solveParam = work->m_solveParam;
+    m_solveParam.success = ok;
+    if (pureRiddle && m_btStepsOnCreation < 0)
+        m_btStepsOnCreation = m_solveParam.btSteps;
+    m_runMode = ModeIdle;
+    work.reset();
+    Release();
+    return ok;
+}
+
+bool Sudoku::_SolveDirect(Sudoku &main)
+{
+    long library = 0;
+    SdkSolverInterface *solver = _CreateSolver(m_solveParam.solverName, library);
+    if (!solver)
+        return false;
+    const bool result = solver->Start(*this, main, m_solveParam);
+    m_solveParam = solver->GetSolveParam();
+    m_solveParam.success = result;
+    _DestroySolver(solver, library);
+    return result;
+}
+
+SdkSolverInterface *Sudoku::_CreateSolver(TString name, long &library) const
+{
+    library = 0;
+    if (name.IsEmpty())
+        name = DefaultSolverName;
+    const size_t at = name.FindLast('@');
+    if (at == 0)
+        return nullptr;
+    if (at != TString::npos) {
+        const TString libraryName = name.Mid(at + 1);
+        name = name.Left(at);
+        if (name.IsEmpty() || libraryName.IsEmpty())
+            return nullptr;
+        void *handle = LoadSolverLibrary(libraryName);
+        if (!handle)
+            return nullptr;
+        library = static_cast<long>(reinterpret_cast<intptr_t>(handle));
+    }
+    TDynamic *object = TDynamic::DynCreate(name);
+    if (object && object->IsClassFamily(SolverFamily))
+        return static_cast<SdkSolverInterface *>(object);
+    delete object;
+    if (library != 0)
+        CurrentOS->FreeLibrary(LibraryPtr(library));
+    library = 0;
+    return nullptr;
+}
+
+void Sudoku::_DestroySolver(SdkSolverInterface *solver, long library) const
+{
+    delete solver;
+    if (library != 0)
+        CurrentOS->FreeLibrary(LibraryPtr(library));
+}
+
+// --- Solve record ------------------------------------------------------------------------
+
+bool Sudoku::WasSolveSuccessful() const
+{
+    if (IsThreadRunning() && m_runMode != ModeCreating)
+        return false;
+    TLocker<Sudoku> lock(*this);
+    return m_solveParam.success;
+}
+
+bool Sudoku::WasSolveCancelled() const
+{
+    if (IsThreadRunning() && m_runMode != ModeCreating)
+        return false;
+    TLocker<Sudoku> lock(*this);
+    return m_solveParam.cancelled;
+}
+
+bool Sudoku::HasSolveError(unsigned &row, unsigned &col) const
+{
+    if (IsThreadRunning() && m_runMode != ModeCreating)
+        return false;
+    TLocker<Sudoku> lock(*this);
+    row = m_solveParam.errorRow;
+    col = m_solveParam.errorCol;
+    return m_solveParam.error;
+}
+
+int Sudoku::GetSolveBtStep() const
+{
+    if (IsThreadRunning() && m_runMode != ModeCreating)
+        return -1;
+    TLocker<Sudoku> lock(*this);
+    return m_solveParam.success ? m_solveParam.btSteps : -1;
+}
+
+// --- Direct steps ------------------------------------------------------------------------
+
+// The cheapest way to a single candidate first: the sets as they are, then one
+// elimination pass, then the doubles of rows, columns and quads, each followed
+// by another look for a single.
+bool Sudoku::Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, bool notify)
+{
+    TLocker<Sudoku> lock(*this);
+    error = false;
+    digit = SdkDigitEmpty;
+    row = col = 0;
+    bool found = false;
+    if (!IsCompleted()) {
+        ClearLastChanges();
+        found = TakeSingleResultStep(error, row, col, notify);
+        if (!found && CalcResultSets(false, false))
+            found = TakeSingleResultStep(error, row, col, notify);
+        if (!error) {
+            for (SdkBlockType type : SdkBlockTypes) {
+                if (found || error)
+                    break;
+                if (CleanBlockResultSets(type) > 0)
+                    found = TakeSingleResultStep(error, row, col, notify);
+            }
+        }
+        if (found)
+            digit = FieldAt(row, col).GetValue();
+    }
+    MarkDoubleResults();
+    return found;
+}
+
+bool Sudoku::TakeSingleResultStep(bool &error, unsigned &row, unsigned &col, bool notify)
+{
+    TLocker<Sudoku> lock(*this);
+    error = false;
+    row = col = 0;
+    for (unsigned r = 0; r < 9; ++r) {
+        for (unsigned c = 0; c < 9; ++c) {
+            const SdkField &f = FieldAt(r, c);
+            if (f.IsFix() || f.GetValue() != SdkDigitEmpty)
+                continue;
+            const SdkResultSet &set = f.GetResultSet();
+            if (set.IsEmpty()) {
+                row = r;
+                col = c;
+                error = true;
+                return false;
+            }
+            if (set.Count() == 1) {
+                row = r;
+                col = c;
+                return _SetValue(set.GetValue(0), r, c, true, notify);
+            }
+        }
+    }
+    return false;
+}
