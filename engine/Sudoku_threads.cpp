@@ -11,7 +11,7 @@ namespace {
 // each level keeps two game copies on its frame. Sanitizer builds grow frames
 // several times over, so the solve and creation workers get ample room; the
 // memory is only reserved, pages are touched as the recursion goes down.
-constexpr size_t SolverStackSize = size_t(64) << 20;
+constexpr size_t SolverStackSize = size_t(16) << 20;
 // The playback only applies single moves, but listeners run on it too.
 constexpr size_t PlaybackStackSize = size_t(1) << 20;
 } // namespace

@@ -310,9 +310,9 @@ TEST(RunSolution, DelayChangeTakesEffectAtTheNextStep)
     LoadRiddle(game, HardRiddle);
     ASSERT_TRUE(game.Solve(-1, true, ""));
     unsigned steps = game.GetSolutionStackCount();
-    // At this delay the playback would run for minutes; the change to 0 after
+    // At this delay the playback would take half a minute; the change to 0 after
     // the first step must let it finish at once.
-    game.SetDelayMs(3000);
+    game.SetDelayMs(500);
     Recorder rec;
     rec.onEvent = [&game](const Event &e, SdkParam &) {
         if (e.name == SDK_VALUE_SOLVED)
@@ -342,7 +342,7 @@ TEST(ThreadCreateGame, CreatesARiddleAndReportsEveryAttempt)
     Sudoku game;
     Recorder rec;
     rec.Attach(game);
-    ASSERT_TRUE(game.ThreadCreateGame(30, 1000, 0, 0, 5));
+    ASSERT_TRUE(game.ThreadCreateGame(30, 1000, 0, -1, 0));
     WaitForWorker(game);
 
     ASSERT_TRUE(game.WasCreateGameSuccessful());
@@ -350,8 +350,8 @@ TEST(ThreadCreateGame, CreatesARiddleAndReportsEveryAttempt)
     EXPECT_FALSE(game.IsCreating());
     EXPECT_EQ(game.GetFixCount(), 30u);
     EXPECT_EQ(game.GetSolvedCount(), 0u);
-    EXPECT_EQ(game.GetCreateGameBtStep(), 0);
-    EXPECT_EQ(game.GetBtStepsOnCreation(), 0);
+    EXPECT_GE(game.GetCreateGameBtStep(), 0);
+    EXPECT_EQ(game.GetBtStepsOnCreation(), game.GetCreateGameBtStep());
     unsigned attempts = game.GetCreateGameSuccessAttempt();
     ASSERT_GE(attempts, 1u);
     EXPECT_EQ(rec.Count(SDK_TRY_CREATED_GAME), attempts);
@@ -368,12 +368,13 @@ TEST(ThreadCreateGame, CreatesARiddleAndReportsEveryAttempt)
 TEST(ThreadCreateGame, MeasuringSolveCountsTheGuesses)
 {
     Sudoku game;
-    ASSERT_TRUE(game.ThreadCreateGame(30, 1000, 1, 3, 5));
+    // Unlimited depth: a depth limit may make the measuring solve find a shallower
+    // second solution that an unlimited solve never reaches.
+    ASSERT_TRUE(game.ThreadCreateGame(30, 1000, 1, -1, 5));
     WaitForWorker(game);
     ASSERT_TRUE(game.WasCreateGameSuccessful());
     int bt = game.GetCreateGameBtStep();
     EXPECT_GE(bt, 1);
-    EXPECT_LE(bt, 3);
     EXPECT_EQ(game.GetBtStepsOnCreation(), bt);
     ASSERT_TRUE(game.Solve(-1, true, ""));
     EXPECT_EQ(game.GetSolveBtStep(), bt);
@@ -416,8 +417,13 @@ TEST(ThreadCreateGame, CancelDuringTheMeasuringSolve)
     EXPECT_TRUE(game.WasCreateGameCancelled());
     EXPECT_FALSE(game.WasCreateGameSuccessful());
     EXPECT_EQ(game.GetFixCount(), 0u);
-    EXPECT_GE(rec.Count(SDK_START_SOLVING), 1u);
-    EXPECT_EQ(rec.Count(SDK_TRY_CREATED_GAME), 1u);
+    // No attempt follows the one whose measurement was cancelled.
+    bool measured = false;
+    for (const Event &e : rec.Events()) {
+        measured = measured || e.name == SDK_START_SOLVING;
+        EXPECT_FALSE(measured && e.name == SDK_TRY_CREATED_GAME);
+    }
+    EXPECT_TRUE(measured);
 }
 
 TEST(ThreadCreateGame, ListenerThatLocksTheGameDoesNotBlockTheCreation)
@@ -480,10 +486,11 @@ TEST(Worker, StartCancelRestartRepeatedly)
         EXPECT_FALSE(game.IsSolving());
         EXPECT_TRUE(game.WasSolveSuccessful() || game.WasSolveCancelled());
     }
-    ASSERT_TRUE(game.Solve(-1, true, ""));
     for (int round = 0; round < 10; ++round) {
         ASSERT_TRUE(game.StartGame(false, false, false));
-        ASSERT_TRUE(game.Solve(-1, true, ""));
+        ASSERT_TRUE(game.ThreadSolve(-1, true, ""));
+        WaitForWorker(game);
+        ASSERT_TRUE(game.WasSolveSuccessful());
         ASSERT_TRUE(game.RunSolution());
         game.StopThread();
         EXPECT_FALSE(game.IsThreadRunning());
