@@ -30,10 +30,12 @@ SdkUserStack &SdkUserStack::operator=(const SdkUserStack &other)
 {
     if (this == &other)
         return *this;
+    // Never both mutexes at once: the solver assigns copies in both directions,
+    // which would take the two locks in both orders.
+    const SdkUserStack copy(other);
     TLocker<SdkUserStack> own(*this);
-    TLocker<SdkUserStack> source(other);
-    m_entries = other.m_entries;
-    m_cursor = other.m_cursor;
+    m_entries = copy.m_entries;
+    m_cursor = copy.m_cursor;
     return *this;
 }
 
