@@ -119,6 +119,7 @@ public:
 
 private:
     friend class Sudoku;
+    friend class SudokuTestPeer;
 
     static constexpr uint16_t FlagLastChanged = 0x1;
     static constexpr uint16_t FlagDoubleResult = 0x2;
