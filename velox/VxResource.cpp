@@ -36,16 +36,20 @@ public:
 
     QWidget *createWidget(const QString &className, QWidget *parent, const QString &name) override
     {
-        if (m_target && !m_topLevelDone) {
-            m_topLevelDone = true;
+        const bool topLevel = !m_topLevelDone;
+        m_topLevelDone = true;
+        if (topLevel && m_target) {
             m_target->setObjectName(name);
             return m_target;
         }
-        m_topLevelDone = true;
         if (TDynamic *object = TDynamic::DynCreate(className.toStdString())) {
             if (auto *w = dynamic_cast<QWidget *>(object)) {
-                if (parent)
-                    w->setParent(parent, w->windowFlags());
+                // Created without a parent, every widget is a window; only the form's top
+                // level may stay one.
+                if (topLevel)
+                    w->setParent(parent, w->windowFlags() | Qt::Window);
+                else
+                    w->setParent(parent, Qt::Widget);
                 w->setObjectName(name);
                 return w;
             }

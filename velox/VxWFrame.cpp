@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -34,6 +35,10 @@ void VxWFrame::Init()
     if (m_initDone)
         return;
     m_initDone = true;
+    // The controls get their places for the current size before the window is first shown,
+    // so EvInit (and the EvSize it may call) sees the real client area.
+    if (layout())
+        layout()->setGeometry(rect());
     EvInit();
 }
 

@@ -59,6 +59,8 @@ TEST_F(VxWFrameTest, WindowIsCreatedByTheClassItsFormNamesWithAllControls)
     for (const char *name : {"BT_PRESS", "BT_OK", "CHK_OPTION", "ED_TEXT", "SC_SPEED", "DRAW"})
         EXPECT_NE(frame->FindChild(name), nullptr) << name;
     EXPECT_NE(dynamic_cast<VxWDraw *>(frame->FindChild("DRAW")), nullptr);
+    // Controls created by class name are children, not windows of their own.
+    EXPECT_EQ(frame->FindChild("DRAW")->window(), frame.get());
     EXPECT_NE(frame->FindAction("MN_ITEM"), nullptr);
     EXPECT_TRUE(VxResource::Windows().contains("VX_TEST_FRAME"));
 }
