@@ -3,6 +3,7 @@
 #include "base/TOpSystem.h"
 #include "base/TString.h"
 #include "engine/Sudoku.h"
+#include "tools/cli_create.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -26,6 +27,7 @@ struct Command
 {
     std::string name;
     int maxDepth = -1;
+    bool threaded = false;
     std::string file; // empty or "-" = standard input
     bool help = false;
 };
@@ -69,6 +71,10 @@ bool ParseCommand(const std::vector<std::string> &args, Command &cmd, std::strin
         if (a == "--help" || a == "-h") {
             cmd.help = true;
             return true;
+        }
+        if (cmd.name == "solve" && a == "--threaded") {
+            cmd.threaded = true;
+            continue;
         }
         if (cmd.name == "solve" && a == "--max-depth") {
             if (i + 1 >= args.size() || !ParseInt(args[i + 1], cmd.maxDepth)) {
@@ -169,9 +175,9 @@ std::string SolutionLine(const Sudoku &game)
     return line;
 }
 
-std::string SolveResultLine(Sudoku &game, int maxDepth)
+std::string SolveResultLine(Sudoku &game, int maxDepth, bool threaded)
 {
-    bool solved = game.Solve(maxDepth, true, TString());
+    bool solved = threaded ? SolveThreaded(game, maxDepth) : game.Solve(maxDepth, true, TString());
     if (solved)
         return SolutionLine(game) + " bt=" + std::to_string(game.GetSolveBtStep());
     unsigned row = 0, col = 0;
@@ -220,7 +226,7 @@ int SolveGameFile(const Command &cmd, std::ostream &out, std::ostream &err)
         err << "invalid 1: " << cmd.file << " is not a readable game file\n";
         return ExitInvalidInput;
     }
-    out << SolveResultLine(game, cmd.maxDepth) << "\n";
+    out << SolveResultLine(game, cmd.maxDepth, cmd.threaded) << "\n";
     return ExitOk;
 }
 
@@ -249,7 +255,7 @@ int Solve(const Command &cmd, std::istream &in, std::ostream &out, std::ostream 
             err << "invalid " << l.number << ": " << reason << "\n";
             result = ExitInvalidInput;
         } else {
-            out << SolveResultLine(game, cmd.maxDepth) << "\n";
+            out << SolveResultLine(game, cmd.maxDepth, cmd.threaded) << "\n";
         }
         bar.Step(++done);
     }
@@ -351,7 +357,7 @@ std::string UsageText()
     return "Usage: ninefold-sudoku-cli COMMAND [OPTIONS] [FILE|-]\n"
            "\n"
            "Commands:\n"
-           "  solve [--max-depth N] [FILE|-]\n"
+           "  solve [--max-depth N] [--threaded] [FILE|-]\n"
            "      Solves riddles, one per line: 81 characters, digits 1-9 given,\n"
            "      '.', '0' or '-' empty. Blank lines and lines starting with '#'\n"
            "      are skipped. A FILE ending in .sdk is read as one game file and\n"
@@ -363,14 +369,16 @@ std::string UsageText()
            "                                             refused candidate\n"
            "      A line that is no riddle prints 'invalid <line>: <reason>' on\n"
            "      stderr. --max-depth limits the nested guesses (-1 = unlimited,\n"
-           "      0 = direct steps only).\n"
+           "      0 = direct steps only). --threaded solves on the game's worker\n"
+           "      thread, as the program does; the output is the same.\n"
            "  show FILE.sdk\n"
            "      Prints the board of a game file, then the counts of given,\n"
            "      played and empty fields and the history position (cursor/count).\n"
            "  convert [FILE|-]\n"
            "      A riddle line becomes a compact game text; a game text line, or a\n"
            "      FILE ending in .sdk, becomes the 81-character line of its current\n"
-           "      values ('.' for empty).\n"
+           "      values ('.' for empty).\n" +
+           CreateUsageText() +
            "\n"
            "Without FILE, or with '-', input is read from standard input. On a\n"
            "terminal, batches of more than 100 riddles show a progress bar on stderr.\n"
@@ -382,6 +390,8 @@ std::string UsageText()
 int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
         std::ostream &err, const Options &options)
 {
+    if (!args.empty() && IsCreateCommand(args[0]))
+        return RunCreateCommand(args, in, out, err);
     Command cmd;
     std::string problem;
     if (!ParseCommand(args, cmd, problem)) {
