@@ -1,0 +1,98 @@
+// The installation's stock of predefined riddles: every file loads, has a unique
+// solution and enough given digits, and sits at the level its difficulty gives.
+#include "engine/SdkSolutionCounter.h"
+#include "engine/Sudoku.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path StockFolder()
+{
+    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "PreDefs";
+}
+
+// The severities of the creation dialog: no guess, one to three, four or more.
+bool BtFitsLevel(int bt, int level)
+{
+    switch (level) {
+    case 1:
+        return bt == 0;
+    case 2:
+        return bt >= 1 && bt <= 3;
+    case 3:
+        return bt >= 4;
+    }
+    return false;
+}
+
+struct StockFile
+{
+    fs::path path;
+    int level;
+};
+
+std::vector<StockFile> StockFiles()
+{
+    static const std::regex name(R"(.+\.0([1-3])\.spd)");
+    std::vector<StockFile> files;
+    for (const auto &entry : fs::directory_iterator(StockFolder())) {
+        std::smatch m;
+        std::string file = entry.path().filename().string();
+        if (std::regex_match(file, m, name))
+            files.push_back({entry.path(), std::stoi(m[1])});
+        else
+            ADD_FAILURE() << "not a predefined riddle's name: " << file;
+    }
+    return files;
+}
+
+} // namespace
+
+TEST(Stock, HoldsAtLeastTwoHundredRiddlesPerLevel)
+{
+    ASSERT_TRUE(fs::is_directory(StockFolder())) << StockFolder();
+    std::map<int, int> perLevel;
+    for (const StockFile &f : StockFiles())
+        ++perLevel[f.level];
+    for (int level = 1; level <= 3; ++level)
+        EXPECT_GE(perLevel[level], 200) << "level " << level;
+}
+
+// One test per level, so the three can run side by side.
+class StockLevel : public testing::TestWithParam<int>
+{
+};
+
+TEST_P(StockLevel, EveryRiddleIsUniqueAndAtItsLevel)
+{
+    for (const StockFile &f : StockFiles()) {
+        if (f.level != GetParam())
+            continue;
+        SCOPED_TRACE(f.path.filename().string());
+        Sudoku game;
+        ASSERT_TRUE(game.LoadGame(f.path.c_str(), true, false));
+        EXPECT_EQ(game.GetSolvedCount(), 0u);
+        EXPECT_GE(game.GetFixCount(), 17u);
+
+        SdkSolutionCounter::Grid grid{};
+        for (unsigned i = 0; i < 81; ++i)
+            grid[i] = uint8_t(game.GetField(i / 9, i % 9).GetValue());
+        EXPECT_EQ(SdkSolutionCounter::Count(grid, 2), 1u);
+
+        ASSERT_TRUE(game.Solve(-1, true, ""));
+        EXPECT_TRUE(BtFitsLevel(game.GetSolveBtStep(), f.level)) << "bt=" << game.GetSolveBtStep();
+        // The file carries the same measure.
+        EXPECT_EQ(game.GetBtStepsOnCreation(), game.GetSolveBtStep());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Stock, StockLevel, testing::Values(1, 2, 3));
