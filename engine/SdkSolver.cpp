@@ -6,6 +6,15 @@
 TDYN_IMPLEMENT_NOCREATE(SdkSolverInterface, "TDynamic");
 TDYN_IMPLEMENT(SdkDefaultSolver, "SdkSolverInterface");
 
+namespace {
+// The cancel flag outlives its worker (the program reads it after the end), so a
+// solve on the caller's thread after a cancelled worker must not take it up.
+bool WorkerCancelled(const Sudoku &main)
+{
+    return main.IsThreadRunning() && main.IsThreadCancelled();
+}
+} // namespace
+
 SdkSolverInterface::SdkSolverInterface() : m_param(std::make_unique<SdkSolveParam>()) {}
 
 SdkSolverInterface::SdkSolverInterface(const SdkSolverInterface &other)
@@ -77,7 +86,7 @@ bool SdkDefaultSolver::Run()
     }
     m_reachedDepth = 0;
     if (!ok) {
-        if (GetMainSudoku().IsThreadCancelled()) {
+        if (WorkerCancelled(GetMainSudoku())) {
             GetSP().cancelled = true;
         } else if (m_error) {
             GetSP().error = true;
@@ -113,7 +122,7 @@ bool SdkDefaultSolver::Search(int level, unsigned startRow, unsigned startCol)
         unsigned row = 0, col = 0;
         stepped = game.Step(stepError, digit, row, col, true);
         RecalcResultSets(game);
-        cancelled = main.IsThreadCancelled();
+        cancelled = WorkerCancelled(main);
     } while (stepped && !cancelled);
     // A field without candidates only ends the direct steps; the guesses decide.
     m_error = false;
@@ -162,7 +171,7 @@ bool SdkDefaultSolver::Search(int level, unsigned startRow, unsigned startCol)
             }
             if (!m_error && !result) {
                 game = afterDirectSteps;
-                cancelled = main.IsThreadCancelled();
+                cancelled = WorkerCancelled(main);
             }
         }
     }

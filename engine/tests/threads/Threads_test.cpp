@@ -276,6 +276,26 @@ TEST(RunSolution, CancelKeepsTheStepsAppliedSoFar)
     EXPECT_FALSE(game.IsViewing());
 }
 
+TEST(RunSolution, SolveAfterACancelledPlaybackIsNotCancelled)
+{
+    Sudoku game;
+    LoadRiddle(game, HardRiddle);
+    ASSERT_TRUE(game.Solve(-1, true, ""));
+    Recorder rec;
+    rec.onEvent = [&game](const Event &e, SdkParam &) {
+        if (e.name == SDK_VALUE_SOLVED)
+            game.CancelThread();
+    };
+    rec.Attach(game);
+    ASSERT_TRUE(game.RunSolution());
+    WaitForWorker(game);
+    ASSERT_TRUE(game.IsThreadCancelled()) << "the program reads the flag after the end";
+
+    // The flag belongs to the ended worker, not to a solve on the caller's thread.
+    EXPECT_TRUE(game.Solve(-1, false, ""));
+    EXPECT_FALSE(game.WasSolveCancelled());
+}
+
 TEST(RunSolution, CancelFromOutsideDuringThePause)
 {
     Sudoku game;
