@@ -1,7 +1,6 @@
 #include "velox/VxApp.h"
 
 #include "velox/VxModal.h"
-#include "velox/VxWFrame.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -33,17 +32,18 @@ int VxApp::Execute(int argc, char **argv)
     if (!instance)
         return 1;
     app.setApplicationName(instance->GetName());
-    // Frames end the loop themselves (FrameDestroyed); a hidden frame is not a closed one.
-    app.setQuitOnLastWindowClosed(false);
     QStringList args = QCoreApplication::arguments();
     if (!args.isEmpty())
         args.removeFirst();
-    if (!instance->Main(static_cast<unsigned short>(args.size()), args))
-        return 1;
     running = true;
-    const int rc = app.exec();
+    const bool ok = instance->Main(static_cast<unsigned short>(args.size()), args);
     running = false;
-    return rc;
+    return ok ? 0 : 1;
+}
+
+bool VxApp::IsExecuting()
+{
+    return running;
 }
 
 int VxApp::Message(const QString &text, const QString &title, QWidget *parent)
@@ -53,15 +53,12 @@ int VxApp::Message(const QString &text, const QString &title, QWidget *parent)
     return VxModal::Exec(box);
 }
 
-void VxApp::FrameDestroyed(VxWFrame *frame)
+VxWaitCursor::VxWaitCursor()
 {
-    if (!running || !frame || frame->parentWidget())
-        return;
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget *w : windows) {
-        auto *other = qobject_cast<VxWFrame *>(w);
-        if (other && other != frame && other->isVisible() && !other->IsDestroyed())
-            return;
-    }
-    QCoreApplication::quit();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+VxWaitCursor::~VxWaitCursor()
+{
+    QApplication::restoreOverrideCursor();
 }

@@ -1,14 +1,14 @@
 #pragma once
 
 // The application object: one static instance per program. Execute (called from main) creates
-// the Qt application, calls Main with the arguments after the program name and runs the event
-// loop until the last started top-level frame is destroyed.
+// the Qt application and calls Main with the arguments after the program name. Main starts the
+// main window; its Start runs the program until that window is gone (VxWFrame::Start), so the
+// rest of Main is the program's shut-down.
 
 #include <QString>
 #include <QStringList>
 
 class QWidget;
-class VxWFrame;
 
 class VxApp
 {
@@ -30,9 +30,19 @@ public:
     static int Message(const QString &text, const QString &title = QStringLiteral("VELOX Message"),
                        QWidget *parent = nullptr);
 
-    // Called by every frame when it is destroyed: ends the event loop after the last one.
-    static void FrameDestroyed(VxWFrame *frame);
+    // True while Execute runs Main.
+    static bool IsExecuting();
 
 private:
     QString m_name;
+};
+
+// Shows the wait cursor for its lifetime (loading a window, long preparations).
+class VxWaitCursor
+{
+public:
+    VxWaitCursor();
+    ~VxWaitCursor();
+    VxWaitCursor(const VxWaitCursor &) = delete;
+    VxWaitCursor &operator=(const VxWaitCursor &) = delete;
 };

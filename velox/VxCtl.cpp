@@ -3,6 +3,7 @@
 #include "velox/VxPalette.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -131,6 +132,28 @@ bool VxCtl::IsChecked(const QWidget *w)
 {
     auto *b = qobject_cast<const QAbstractButton *>(w);
     return b && b->isChecked();
+}
+
+void VxCtl::SetScrollRange(QWidget *w, int min, int max)
+{
+    if (auto *s = qobject_cast<QAbstractSlider *>(w))
+        s->setRange(min, max);
+}
+
+void VxCtl::SetScrollPos(QWidget *w, int pos)
+{
+    if (auto *s = qobject_cast<QAbstractSlider *>(w)) {
+        // Inside an action the slider applies its own proposed position after the handler;
+        // setting both makes ours the one that stays.
+        s->setSliderPosition(pos);
+        s->setValue(pos);
+    }
+}
+
+int VxCtl::GetScrollPos(const QWidget *w)
+{
+    auto *s = qobject_cast<const QAbstractSlider *>(w);
+    return s ? s->value() : 0;
 }
 
 void VxCtl::Invalidate(QWidget *w)

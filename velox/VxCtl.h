@@ -29,6 +29,11 @@ public:
     // Check boxes and radio buttons.
     static void SetChecked(QWidget *w, bool checked);
     static bool IsChecked(const QWidget *w);
+    // Scroll bars and sliders. SetScrollPos may be called from a VX_LINK_SCROLL handler to
+    // overrule the position the user's action proposed.
+    static void SetScrollRange(QWidget *w, int min, int max);
+    static void SetScrollPos(QWidget *w, int pos);
+    static int GetScrollPos(const QWidget *w);
     // Schedules a repaint / repaints at once.
     static void Invalidate(QWidget *w);
     static void Update(QWidget *w);

@@ -187,12 +187,32 @@ QList<VxResource::FormLink> VxResource::FormLinks(const QString &window)
                 property.clear();
         }
     }
-    if (!out.isEmpty() && out.first().object.isEmpty())
-        out.first().object = window;
     for (FormLink &l : out)
         if (l.object.isEmpty())
             l.object = window;
     return out;
+}
+
+QStringList VxResource::LinkGaps(const QStringList &windows)
+{
+    QStringList gaps;
+    for (const QString &window : windows) {
+        if (FormPath(window).isEmpty()) {
+            gaps << window + QStringLiteral(": no form");
+            continue;
+        }
+        QStringList named;
+        for (const FormLink &l : FormLinks(window)) {
+            named << l.handler;
+            if (!VxLinkTable::Find(window, l.handler))
+                gaps << QStringLiteral("%1: %2/%3/%4 has no entry")
+                            .arg(window, l.object, l.link, l.handler);
+        }
+        for (const VxLinkTable::Entry &e : VxLinkTable::Entries(window))
+            if (!named.contains(e.handler))
+                gaps << QStringLiteral("%1: %2 is named by no control").arg(window, e.handler);
+    }
+    return gaps;
 }
 
 QStringList VxResource::UnboundLinks(const QString &window)

@@ -47,6 +47,11 @@ public:
         QString handler;
     };
     static QList<FormLink> FormLinks(const QString &window);
+    // Differences between the forms of these windows and the installed tables, one text each:
+    // "WINDOW: object/link/handler has no entry" for a handler a form names that the table
+    // lacks, "WINDOW: handler is named by no control" for a table entry no form uses, and
+    // "WINDOW: no form" for a window without a form. Empty when forms and tables agree.
+    static QStringList LinkGaps(const QStringList &windows);
     // Links of the last load of that window that had no table entry ("object/link/handler").
     static QStringList UnboundLinks(const QString &window);
 };

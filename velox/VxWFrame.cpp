@@ -42,10 +42,23 @@ void VxWFrame::Init()
     EvInit();
 }
 
+namespace {
+bool mainLoopRunning = false;
+}
+
 void VxWFrame::Start()
 {
     Init();
     show();
+    // The program's main window: Start runs the program until the window is gone, and the
+    // application's Main goes on with the shut-down after it.
+    if (parentWidget() || !VxApp::IsExecuting() || mainLoopRunning || m_destroyed)
+        return;
+    mainLoopRunning = true;
+    QEventLoop loop;
+    connect(this, &VxWFrame::Destroyed, &loop, &QEventLoop::quit);
+    loop.exec();
+    mainLoopRunning = false;
 }
 
 int VxWFrame::StartModal()
@@ -92,7 +105,6 @@ void VxWFrame::Destroy()
     hide();
     EvDestroy();
     emit Destroyed();
-    VxApp::FrameDestroyed(this);
 }
 
 void VxWFrame::CalcMiddlePos()

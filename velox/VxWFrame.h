@@ -41,7 +41,8 @@ public:
 
     // Runs EvInit unless it ran already.
     void Init();
-    // Shows the window (non-modal).
+    // Shows the window (non-modal). The first top-level frame started while the application
+    // runs its Main is the main window: for it, Start returns when the window is destroyed.
     void Start();
     // Shows the window modally, returns the dialog result when it is closed.
     int StartModal();

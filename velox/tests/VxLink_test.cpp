@@ -1,3 +1,4 @@
+#include "velox/VxCtl.h"
 #include "velox/VxLink.h"
 
 #include <QAction>
@@ -196,6 +197,33 @@ TEST(VxLinksTest, ScrollBarActionsArriveAsScrollCodes)
     bar.triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(r.calls, (QStringList{"scroll:2:510", "scroll:3:500", "scroll:4:600", "scroll:5:500",
                                     "scroll:1:0", "scroll:0:1000"}));
+}
+
+TEST(VxLinksTest, ScrollHandlerCanOverruleTheProposedPosition)
+{
+    // The way the solution-speed bar works: the handler computes its own position.
+    class Clamp : public QObject
+    {
+    public:
+        bool Scroll(VxEventWnd &e)
+        {
+            auto *bar = e.GetSourceWindow();
+            const int p = VxCtl::GetScrollPos(bar);
+            if (e.GetScrollCode() == VX_SCROLL_PAGE_ADD)
+                VxCtl::SetScrollPos(bar, p > 900 ? 1000 : p + 100);
+            return true;
+        }
+    } clamp;
+    QScrollBar bar(Qt::Horizontal);
+    VxCtl::SetScrollRange(&bar, 0, 1000);
+    bar.setPageStep(250);
+    VxCtl::SetScrollPos(&bar, 950);
+    VxLinks::Bind(&bar, VX_LINK_SCROLL, &clamp, VxHandler<&Clamp::Scroll>);
+    bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(bar.value(), 1000);
+    VxCtl::SetScrollPos(&bar, 100);
+    bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(bar.value(), 200); // not 350: the handler's step wins
 }
 
 TEST(VxKeyTableTest, ProgramKeysHaveTheirIndices)
