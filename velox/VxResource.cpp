@@ -47,7 +47,7 @@ public:
                 // Created without a parent, every widget is a window; only the form's top
                 // level may stay one.
                 if (topLevel)
-                    w->setParent(parent, w->windowFlags() | Qt::Window);
+                    w->setParent(parent, parent ? Qt::Dialog : Qt::Window);
                 else
                     w->setParent(parent, Qt::Widget);
                 w->setObjectName(name);

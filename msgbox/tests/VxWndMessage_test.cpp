@@ -142,6 +142,24 @@ TEST_F(VxWndMessageTest, TitleAndTextAreShown)
     EXPECT_EQ(seen.title, "VELOX Message");
 }
 
+TEST_F(VxWndMessageTest, MalformedMarkupIsReportedAndTheBoxStillAnswers)
+{
+    QStringList order;
+    QString shown;
+    VxModalHookGuard guard([&](QWidget &w) {
+        order << w.windowTitle();
+        if (auto *box = dynamic_cast<VxWndMessage *>(&w)) {
+            shown = qobject_cast<QTextEdit *>(box->FindChild("ED_INFO"))->toPlainText();
+            QTest::mouseClick(box->FindChild("BT_YES"), Qt::LeftButton);
+        }
+    });
+    EXPECT_EQ(
+        VxWndMessage::StartMsg(1, "Question", "<b>Save</b> now<?", nullptr, 4, QSize(), false), 6);
+    // The format error comes first, once; the box shows what came before the broken tag.
+    EXPECT_EQ(order, (QStringList{"Format-Fehler", "Question"}));
+    EXPECT_EQ(shown, " Save  now ");
+}
+
 TEST_F(VxWndMessageTest, SmallSizesGiveTheDefaultSize)
 {
     Run(1, 0, QString(), QSize(0, 0));

@@ -65,6 +65,16 @@ TEST_F(VxWFrameTest, WindowIsCreatedByTheClassItsFormNamesWithAllControls)
     EXPECT_TRUE(VxResource::Windows().contains("VX_TEST_FRAME"));
 }
 
+TEST_F(VxWFrameTest, WindowLoadedForAParentIsADialogWindowOverIt)
+{
+    QWidget parent;
+    std::unique_ptr<QWidget> w(VxResource::LoadWindow("VX_TEST_FRAME", &parent));
+    ASSERT_TRUE(w);
+    EXPECT_TRUE(w->isWindow());
+    EXPECT_EQ(w->parentWidget(), &parent);
+    EXPECT_EQ(w->windowType(), Qt::Dialog);
+}
+
 TEST_F(VxWFrameTest, FormLinksAreBoundAndGapsAreReported)
 {
     auto frame = Load();
