@@ -24,7 +24,8 @@ bool SdkBlockRef::Init(Sudoku &game, SdkBlockType type, unsigned index)
             col = index;
             break;
         case SdkBlockQuad:
-            Sudoku::GetRowAndCol(index, pos, row, col);
+            row = index / 3 * 3 + pos / 3;
+            col = index % 3 * 3 + pos % 3;
             break;
         default:
             for (SdkField *&f : m_fields)
@@ -50,16 +51,6 @@ const SdkField &SdkBlockRef::GetField(unsigned pos) const
         return *m_fields[pos];
     m_placeholder.Empty();
     return m_placeholder;
-}
-
-SdkField *SdkBlockRef::GetFieldPtr(unsigned pos)
-{
-    return pos < 9 ? m_fields[pos] : nullptr;
-}
-
-const SdkField *SdkBlockRef::GetFieldPtr(unsigned pos) const
-{
-    return pos < 9 ? m_fields[pos] : nullptr;
 }
 
 bool SdkBlockRef::HasDigit(SdkDigit d, unsigned *pos) const
@@ -119,12 +110,35 @@ const SdkField *SdkBlockRef::GetFieldPtr(SdkDigit d, const SdkField *exclude, bo
     return nullptr;
 }
 
+// Only groups of k fields sharing the same k candidates survive the cleaning,
+// so only their fields are added: the same list, without sorting and then
+// dropping the sets of every other empty field.
 bool SdkBlockRef::CalcDoubles()
 {
     m_doubles.Empty();
+    uint16_t sets[9] = {};
     for (unsigned pos = 0; pos < 9; ++pos)
         if (m_fields[pos] && m_fields[pos]->GetValue() == SdkDigitEmpty)
-            m_doubles.Add(m_fields[pos]->GetResultSet(), pos);
-    m_doubles.Clean();
+            sets[pos] = m_fields[pos]->GetResultSet().GetMask();
+    uint16_t seen = 0;
+    bool added = false;
+    for (unsigned pos = 0; pos < 9; ++pos) {
+        const int digits = SdkResultSet::CountBits(sets[pos]);
+        if (digits < 2 || (seen & (1u << pos)) != 0)
+            continue;
+        uint16_t group = 0;
+        for (unsigned other = pos; other < 9; ++other)
+            if (sets[other] == sets[pos])
+                group |= static_cast<uint16_t>(1u << other);
+        seen |= group;
+        if (SdkResultSet::CountBits(group) != digits)
+            continue;
+        for (unsigned other = pos; other < 9; ++other)
+            if (group & (1u << other))
+                m_doubles.Add(m_fields[other]->GetResultSet(), other);
+        added = true;
+    }
+    if (added)
+        m_doubles.Clean();
     return false;
 }

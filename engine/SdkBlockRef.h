@@ -45,8 +45,8 @@ private:
     // for an index >= 9 or an unknown type.
     bool Init(Sudoku &game, SdkBlockType type, unsigned index);
 
-    SdkField *GetFieldPtr(unsigned pos);
-    const SdkField *GetFieldPtr(unsigned pos) const;
+    SdkField *GetFieldPtr(unsigned pos) { return pos < 9 ? m_fields[pos] : nullptr; }
+    const SdkField *GetFieldPtr(unsigned pos) const { return pos < 9 ? m_fields[pos] : nullptr; }
     // The conflict search of the rules: the first other field holding d, or,
     // when deep, the first other empty field whose only candidate is d.
     const SdkField *GetFieldPtr(SdkDigit d, const SdkField *exclude, bool deep) const;

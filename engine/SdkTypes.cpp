@@ -2,11 +2,6 @@
 
 #include <bit>
 
-int SdkResultSet::Count() const
-{
-    return std::popcount(m_mask);
-}
-
 SdkDigit SdkResultSet::GetValue(int index) const
 {
     if (index < 0)
@@ -22,7 +17,7 @@ bool SdkResultSet::HasValue(SdkDigit d, int *index) const
 {
     const bool present = IsDigit(d) && (m_mask & Bit(d)) != 0;
     if (index)
-        *index = present ? std::popcount(static_cast<uint16_t>(m_mask & (Bit(d) - 1))) : -1;
+        *index = present ? SdkResultSet::CountBits(m_mask & (Bit(d) - 1u)) : -1;
     return present;
 }
 
@@ -40,12 +35,6 @@ bool SdkResultSet::RemoveValue(SdkDigit d)
         return false;
     m_mask &= static_cast<uint16_t>(~Bit(d));
     return true;
-}
-
-SdkDigit SdkResultSet::GetSingle() const
-{
-    return std::has_single_bit(m_mask) ? static_cast<SdkDigit>(std::countr_zero(m_mask))
-                                       : SdkDigitEmpty;
 }
 
 TString SdkResultSet::ToString() const
@@ -87,12 +76,3 @@ void SdkField::Unfix(bool emptyValue)
         m_value = SdkDigitEmpty;
 }
 
-void SdkField::SetLastChanged(bool on)
-{
-    m_flags = on ? (m_flags | FlagLastChanged) : (m_flags & ~FlagLastChanged);
-}
-
-void SdkField::SetDoubleResult(bool on)
-{
-    m_flags = on ? (m_flags | FlagDoubleResult) : (m_flags & ~FlagDoubleResult);
-}

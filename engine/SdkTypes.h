@@ -8,6 +8,8 @@
 //   (row%3)*3 + col%3 in a quad. Digits are 1..9, 0 means empty.
 #include "base/TString.h"
 
+#include <array>
+#include <bit>
 #include <cstdint>
 
 enum SdkDigit : uint32_t {
@@ -28,6 +30,14 @@ enum SdkBlockType : uint32_t { SdkBlockRow = 1, SdkBlockColumn = 2, SdkBlockQuad
 // The order in which the engine visits the block types.
 inline constexpr SdkBlockType SdkBlockTypes[3] = {SdkBlockRow, SdkBlockColumn, SdkBlockQuad};
 
+// Bit counts of all 10-bit masks.
+inline constexpr std::array<uint8_t, 1024> SdkBitCounts = [] {
+    std::array<uint8_t, 1024> counts{};
+    for (int i = 1; i < 1024; ++i)
+        counts[i] = static_cast<uint8_t>(counts[i >> 1] + (i & 1));
+    return counts;
+}();
+
 // A set of the digits 1..9, read in ascending order.
 //
 // Stored as a bit mask (bit d = digit d) rather than a digit array: the set is
@@ -40,7 +50,7 @@ public:
     SdkResultSet() = default;
 
     void Empty() { m_mask = 0; }
-    int Count() const;
+    int Count() const { return CountBits(m_mask); }
     bool IsEmpty() const { return m_mask == 0; }
     // The digit at index in ascending order; 0 outside 0..Count()-1.
     SdkDigit GetValue(int index) const;
@@ -71,11 +81,21 @@ public:
     uint16_t GetMask() const { return m_mask; }
     void SetMask(uint16_t mask) { m_mask = mask & AllDigits; }
     // The single digit of a set with exactly one digit, else 0.
-    SdkDigit GetSingle() const;
+    SdkDigit GetSingle() const
+    {
+        return m_mask != 0 && (m_mask & (m_mask - 1)) == 0
+                   ? static_cast<SdkDigit>(std::countr_zero(m_mask))
+                   : SdkDigitEmpty;
+    }
 
     static constexpr uint16_t AllDigits = 0x3FE;
     static constexpr uint16_t Bit(SdkDigit d) { return static_cast<uint16_t>(1u << d); }
     static constexpr bool IsDigit(SdkDigit d) { return d >= 1 && d <= 9; }
+
+    // Number of set bits of a set mask. A table rather than std::popcount: without
+    // a popcnt instruction the latter is a library call, and the calculation
+    // counts sets all the time.
+    static int CountBits(uint16_t mask) { return SdkBitCounts[mask & 0x3FF]; }
 
 private:
     uint16_t m_mask = 0;
@@ -128,8 +148,14 @@ private:
     void Fix(SdkDigit d);
     // No longer given; the value is emptied or kept as a played one.
     void Unfix(bool emptyValue);
-    void SetLastChanged(bool on);
-    void SetDoubleResult(bool on);
+    void SetLastChanged(bool on)
+    {
+        m_flags = on ? (m_flags | FlagLastChanged) : (m_flags & ~FlagLastChanged);
+    }
+    void SetDoubleResult(bool on)
+    {
+        m_flags = on ? (m_flags | FlagDoubleResult) : (m_flags & ~FlagDoubleResult);
+    }
     SdkResultSet &ResultSet() { return m_resultSet; }
 
     bool m_fix = false;

@@ -376,6 +376,39 @@ bool JoinsGroup(const SdkField &f, const SdkField &g)
         return !s.IsEmpty() && t == s;
     return s.GetSingle() == w;
 }
+
+// The common case, a block without contradiction, told quickly: distinct
+// values, and every empty field has candidates, none of them a single digit
+// that stands in the block, and no set is shared by more fields than it has
+// digits. Only other blocks need the group scan.
+bool IsBlockFreeOfDoubles(const SdkField *const (&fields)[9])
+{
+    uint16_t values = 0;
+    uint16_t sets[9];
+    int empty = 0;
+    for (unsigned p = 0; p < 9; ++p) {
+        const SdkField &f = *fields[p];
+        const SdkDigit v = f.GetValue();
+        if (v == SdkDigitEmpty) {
+            sets[empty++] = f.GetResultSet().GetMask();
+            continue;
+        }
+        if (!SdkResultSet::IsDigit(v) || (values & SdkResultSet::Bit(v)) != 0)
+            return false;
+        values |= SdkResultSet::Bit(v);
+    }
+    for (int i = 0; i < empty; ++i) {
+        const int capacity = SdkResultSet::CountBits(sets[i]);
+        if (capacity == 0 || (capacity == 1 && (values & sets[i]) != 0))
+            return false;
+        int sharing = 0;
+        for (int j = 0; j < empty; ++j)
+            sharing += sets[j] == sets[i] ? 1 : 0;
+        if (sharing > capacity)
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 // A field can host as many group members as it has possible digits: one for a
@@ -390,6 +423,8 @@ bool Sudoku::MarkDoubleResults()
         SdkBlockRef *blocks = GetBlocks(type);
         for (unsigned b = 0; b < 9; ++b) {
             SdkBlockRef &block = blocks[b];
+            if (IsBlockFreeOfDoubles(block.m_fields))
+                continue;
             for (unsigned i = 0; i < 9; ++i) {
                 SdkField &f = *block.GetFieldPtr(i);
                 const int capacity = f.GetValue() != SdkDigitEmpty ? 1 : f.GetResultSet().Count();

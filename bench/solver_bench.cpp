@@ -1,0 +1,72 @@
+// Solving speed of the default solver on the shared puzzle sets: each set is
+// solved once per run, every riddle timed on its own. Reports riddles per
+// second and the median and worst time per riddle.
+#include "engine/Sudoku.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+std::vector<std::string> ReadSet(const std::string &name)
+{
+    std::vector<std::string> riddles;
+    std::ifstream in(std::string(NINEFOLD_DATA_DIR) + "/" + name);
+    for (std::string line; std::getline(in, line);)
+        if (line.size() >= 81)
+            riddles.push_back(line.substr(0, 81));
+    return riddles;
+}
+
+bool SolveRiddle(const std::string &riddle)
+{
+    Sudoku game;
+    for (unsigned i = 0; i < 81; ++i)
+        if (riddle[i] >= '1' && riddle[i] <= '9' &&
+            !game.Fix(static_cast<SdkDigit>(riddle[i] - '0'), i / 9, i % 9))
+            return false;
+    return game.Solve(-1, true, TString()) && game.GetSolutionStackCount() > 0;
+}
+
+void SolveSet(benchmark::State &state, const char *name)
+{
+    const std::vector<std::string> riddles = ReadSet(name);
+    if (riddles.empty()) {
+        state.SkipWithError("puzzle set not found");
+        return;
+    }
+    std::vector<double> ms;
+    double total = 0;
+    for (auto _ : state) {
+        ms.clear();
+        for (const std::string &riddle : riddles) {
+            const auto start = std::chrono::steady_clock::now();
+            const bool solved = SolveRiddle(riddle);
+            const std::chrono::duration<double, std::milli> took =
+                std::chrono::steady_clock::now() - start;
+            if (!solved) {
+                state.SkipWithError(("not solved: " + riddle).c_str());
+                return;
+            }
+            ms.push_back(took.count());
+            total += took.count();
+        }
+    }
+    std::sort(ms.begin(), ms.end());
+    state.counters["riddles_per_s"] =
+        benchmark::Counter(static_cast<double>(riddles.size() * state.iterations()) / total * 1000);
+    state.counters["median_ms"] = ms[ms.size() / 2];
+    state.counters["max_ms"] = ms.back();
+}
+} // namespace
+
+BENCHMARK_CAPTURE(SolveSet, easy_1000, "easy_1000.txt")->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, expert_1000, "expert_1000.txt")
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, top1465, "top1465.txt")->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, 17clue_100, "17clue_100.txt")->Iterations(1)->Unit(benchmark::kSecond);
