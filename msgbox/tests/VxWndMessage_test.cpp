@@ -1,6 +1,7 @@
 #include "msgbox/VxWndMessage.h"
 #include "velox/VxDynButtonBar.h"
 #include "velox/VxModal.h"
+#include "velox/VxResource.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -216,6 +217,19 @@ TEST_F(VxWndMessageTest, OverloadWithoutLanguageUsesTheDefaultsAndWraps)
     EXPECT_EQ(color, QColor(0, 0, 255));
     EXPECT_EQ(weight, QFont::Bold);
     EXPECT_EQ(size, 12);
+}
+
+TEST_F(VxWndMessageTest, WindowComesFromTheDialogLibrarysResourceFile)
+{
+    VxWndMessage box(1, "Title", "Text", 0, nullptr);
+    const QString path = VxConfig::FindFile("stddlg.vxt");
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_TRUE(VxResource::IsInstalled(path));
+    EXPECT_FALSE(VxResource::FormPath("WND_MESSAGE").isEmpty());
+    EXPECT_EQ(box.GetWindowName(), "WND_MESSAGE");
+    for (const char *name : {"ED_INFO", "MSGICON", "BUTTONBAR"})
+        EXPECT_NE(box.FindChild(name), nullptr) << name;
+    EXPECT_EQ(box.FindChild("BUTTONBAR")->window(), &box);
 }
 
 TEST_F(VxWndMessageTest, ButtonsSitAtTheBottomRightAndTheTextFillsTheRest)
