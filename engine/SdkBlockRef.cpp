@@ -1,10 +1,13 @@
 #include "engine/SdkBlockRef.h"
 
+#include <algorithm>
+
 #include "engine/Sudoku.h"
 
 bool SdkBlockRef::Init(Sudoku &game, SdkBlockType type, unsigned index)
 {
     m_placeholder.Empty();
+    EmptyDoubleList();
     for (SdkField *&f : m_fields)
         f = nullptr;
     m_type = type;
@@ -112,14 +115,20 @@ const SdkField *SdkBlockRef::GetFieldPtr(SdkDigit d, const SdkField *exclude, bo
 
 // Only groups of k fields sharing the same k candidates survive the cleaning,
 // so only their fields are added: the same list, without sorting and then
-// dropping the sets of every other empty field.
+// dropping the sets of every other empty field. The calculation asks for the
+// lists again and again while most blocks stay as they were; an unchanged
+// block keeps its list.
 bool SdkBlockRef::CalcDoubles()
 {
-    m_doubles.Empty();
     uint16_t sets[9] = {};
     for (unsigned pos = 0; pos < 9; ++pos)
         if (m_fields[pos] && m_fields[pos]->GetValue() == SdkDigitEmpty)
             sets[pos] = m_fields[pos]->GetResultSet().GetMask();
+    if (m_doublesKeyValid && std::equal(sets, sets + 9, m_doublesKey))
+        return false;
+    m_doubles.Empty();
+    std::copy(sets, sets + 9, m_doublesKey);
+    m_doublesKeyValid = true;
     uint16_t seen = 0;
     bool added = false;
     for (unsigned pos = 0; pos < 9; ++pos) {

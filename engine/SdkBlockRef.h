@@ -4,6 +4,8 @@
 #include "engine/SdkDouble.h"
 #include "engine/SdkTypes.h"
 
+#include <cstdint>
+
 class Sudoku;
 
 // Only a Sudoku creates and initialises blocks, for its own fields. Blocks are
@@ -31,7 +33,11 @@ public:
 
     // Rebuilds the double list from the empty fields' computed sets. Always false.
     bool CalcDoubles();
-    void EmptyDoubleList() { m_doubles.Empty(); }
+    void EmptyDoubleList()
+    {
+        m_doubles.Empty();
+        m_doublesKeyValid = false;
+    }
     const SdkDoubleList &GetDoubleList() const { return m_doubles; }
 
     SdkBlockType GetType() const { return m_type; }
@@ -56,4 +62,8 @@ private:
     SdkDoubleList m_doubles;
     SdkBlockType m_type = SdkBlockRow;
     unsigned m_index = 0;
+    // The candidate sets of the empty fields (0 for the others) from which the
+    // double list was last made: the same sets make the same list again.
+    uint16_t m_doublesKey[9] = {};
+    bool m_doublesKeyValid = false;
 };

@@ -8,19 +8,6 @@ void SdkDouble::Empty()
     m_positions = 0;
 }
 
-bool SdkDouble::AddIndex(unsigned pos)
-{
-    if (pos >= 9 || (m_positions & (1u << pos)) != 0)
-        return false;
-    m_positions |= static_cast<uint16_t>(1u << pos);
-    return true;
-}
-
-int SdkDouble::IndexCount() const
-{
-    return std::popcount(m_positions);
-}
-
 int SdkDouble::GetIndex(int i) const
 {
     if (i < 0)
@@ -36,22 +23,28 @@ bool SdkDouble::HasIndex(unsigned pos, int *i) const
 {
     const bool present = pos < 9 && (m_positions & (1u << pos)) != 0;
     if (i)
-        *i = present ? std::popcount(static_cast<uint16_t>(m_positions & ((1u << pos) - 1))) : -1;
+        *i = present ? SdkResultSet::CountBits(m_positions & ((1u << pos) - 1)) : -1;
     return present;
 }
 
+// Equal sizes: below the lowest digit in which the sets differ they agree, so
+// the first differing position holds that digit in one set and the next
+// higher digit of the other set in the other.
 int SdkDouble::Compare(const SdkDouble &a, const SdkDouble &b)
 {
-    const SdkResultSet &sa = a.m_resultSet;
-    const SdkResultSet &sb = b.m_resultSet;
-    if (sa == sb)
+    const unsigned ma = a.m_resultSet.GetMask();
+    const unsigned mb = b.m_resultSet.GetMask();
+    if (ma == mb)
         return 0;
-    if (sa.Count() != sb.Count())
-        return sa.Count() - sb.Count();
-    for (int i = 0, n = sa.Count(); i < n; ++i)
-        if (sa.GetValue(i) != sb.GetValue(i))
-            return static_cast<int>(sa.GetValue(i)) - static_cast<int>(sb.GetValue(i));
-    return 0;
+    const int sizeA = SdkResultSet::CountBits(ma);
+    const int sizeB = SdkResultSet::CountBits(mb);
+    if (sizeA != sizeB)
+        return sizeA - sizeB;
+    const int low = std::countr_zero(ma ^ mb);
+    const unsigned above = ~((2u << low) - 1);
+    if (ma & (1u << low))
+        return low - std::countr_zero(mb & above);
+    return std::countr_zero(ma & above) - low;
 }
 
 const SdkDouble *SdkDoubleList::GetDouble(int i) const

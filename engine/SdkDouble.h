@@ -16,8 +16,14 @@ public:
     const SdkResultSet &GetResultSet() const { return m_resultSet; }
     void SetResultSet(const SdkResultSet &set) { m_resultSet = set; }
     // False when pos is already present or not 0..8.
-    bool AddIndex(unsigned pos);
-    int IndexCount() const;
+    bool AddIndex(unsigned pos)
+    {
+        if (pos >= 9 || (m_positions & (1u << pos)) != 0)
+            return false;
+        m_positions |= static_cast<uint16_t>(1u << pos);
+        return true;
+    }
+    int IndexCount() const { return SdkResultSet::CountBits(m_positions); }
     // The i-th position in ascending order, or -1 for i outside 0..IndexCount()-1.
     int GetIndex(int i) const;
     // i receives the position's index in ascending order, or -1.

@@ -155,7 +155,7 @@ unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
                     continue;
                 f->ResultSet().SetMask(mask & static_cast<uint16_t>(~gone));
                 f->SetLastChanged(true);
-                removed += static_cast<unsigned>(std::popcount(gone));
+                removed += static_cast<unsigned>(SdkResultSet::CountBits(gone));
             }
         }
     }

@@ -1,6 +1,8 @@
 // Rules, played values, given digits, user marks, counts and conflict marks.
 #include "engine/Sudoku.h"
 
+#include <algorithm>
+
 using Guard = TLocker<TThreadOrg>;
 
 // ---------------------------------------------------------------------------------------
@@ -381,6 +383,14 @@ bool JoinsGroup(const SdkField &f, const SdkField &g)
 // values, and every empty field has candidates, none of them a single digit
 // that stands in the block, and no set is shared by more fields than it has
 // digits. Only other blocks need the group scan.
+// What the marking reads of a field, and the mark it leaves.
+uint32_t MarkKey(const SdkField &f)
+{
+    return static_cast<uint32_t>(f.GetValue()) |
+           static_cast<uint32_t>(f.GetResultSet().GetMask()) << 8 |
+           (f.IsDoubleResult() ? 1u << 24 : 0u);
+}
+
 bool IsBlockFreeOfDoubles(const SdkField *const (&fields)[9])
 {
     uint16_t values = 0;
@@ -417,6 +427,13 @@ bool IsBlockFreeOfDoubles(const SdkField *const (&fields)[9])
 bool Sudoku::MarkDoubleResults()
 {
     Guard hold(m_threadOrg);
+    // The calculation marks after every reduction, mostly of a grid that did not
+    // change since: then the marks are already right.
+    uint32_t grid[81];
+    for (unsigned i = 0; i < 81; ++i)
+        grid[i] = MarkKey(m_fields[i]);
+    if (m_markedValid && std::equal(grid, grid + 81, m_markedGrid))
+        return m_markedResult;
     UnmarkDoubleResults();
     bool marked = false;
     for (SdkBlockType type : SdkBlockTypes) {
@@ -444,5 +461,9 @@ bool Sudoku::MarkDoubleResults()
             }
         }
     }
+    for (unsigned i = 0; i < 81; ++i)
+        m_markedGrid[i] = MarkKey(m_fields[i]);
+    m_markedValid = true;
+    m_markedResult = marked;
     return marked;
 }

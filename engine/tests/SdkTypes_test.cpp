@@ -240,3 +240,26 @@ TEST(SdkDoubleList, HoldsNineDistinctSetsBeforeCleaning)
     list.Clean();
     EXPECT_EQ(list.Count(), 0);
 }
+
+TEST(SdkDouble, CompareAgreesWithPositionByPositionOrder)
+{
+    // The reference: sizes first, then the first differing digit in ascending order.
+    auto reference = [](const SdkResultSet &a, const SdkResultSet &b) {
+        if (a.Count() != b.Count())
+            return a.Count() - b.Count();
+        for (int i = 0; i < a.Count(); ++i)
+            if (a.GetValue(i) != b.GetValue(i))
+                return static_cast<int>(a.GetValue(i)) - static_cast<int>(b.GetValue(i));
+        return 0;
+    };
+    SdkDouble a, b;
+    for (uint16_t ma = 0; ma < 1024; ma += 2)
+        for (uint16_t mb = 0; mb < 1024; mb += 2) {
+            SdkResultSet sa, sb;
+            sa.SetMask(ma);
+            sb.SetMask(mb);
+            a.SetResultSet(sa);
+            b.SetResultSet(sb);
+            ASSERT_EQ(SdkDouble::Compare(a, b), reference(sa, sb)) << ma << " " << mb;
+        }
+}
