@@ -207,6 +207,8 @@ public:
     int GetBtStepsOnCreation() const;
     // A seed for srand from two clock components.
     static unsigned GetRandomNumber();
+    // Its arithmetic on given components (seconds, microseconds).
+    static unsigned MixRandomSeed(int32_t seconds, uint32_t micros);
     // Loads a random "*.0<level>.spd" riddle of folder that is not among the three
     // most recently used; false (and an empty game) when none could be taken.
     bool CreateGamePredefined(TString folder, int level);
@@ -325,6 +327,15 @@ private:
     TMvc m_mvc;
     // The outcome of the last solve.
     SdkSolveParam m_solveParam;
+    // The grid as MarkDoubleResults last left it (value, candidates and conflict
+    // mark of every field) and its result: an unchanged grid is not marked again.
+    uint32_t m_markedGrid[81] = {};
+    bool m_markedValid = false;
+    bool m_markedResult = false;
+    // Values and candidates of every field when the reduction last reached its
+    // fixed point: a reduction of the same grid would change nothing.
+    uint16_t m_fixpointGrid[81] = {};
+    bool m_fixpointValid = false;
     // The request and outcome of the last riddle creation.
     SdkCreateParam m_createParam;
 };

@@ -87,9 +87,12 @@ unsigned Sudoku::GetRandomNumber()
 {
     TTimeMs now;
     now.InitCurrentTime();
-    int32_t a = now.GetSeconds();
-    uint32_t b = now.GetMicroseconds();
-    uint32_t x = uint32_t(a % 21 + 1) * b;
+    return MixRandomSeed(now.GetSeconds(), now.GetMicroseconds());
+}
+
+unsigned Sudoku::MixRandomSeed(int32_t seconds, uint32_t micros)
+{
+    uint32_t x = uint32_t(seconds % 21 + 1) * micros;
     uint32_t m = x % 9 + 1;
     if (m < 3)
         m += 10;

@@ -150,6 +150,19 @@ TEST(RandomNumber, SignBitOnlyForTheRotatedMinimum)
     EXPECT_GT(seen.size(), 1u) << "the clock must move the seed";
 }
 
+TEST(RandomNumber, MixesTheClockComponentsAsSpecifiedBitForBit)
+{
+    // Worked by hand: x = ((s mod 21) + 1) * us, m, y, rotation by (x mod 31) + 1.
+    EXPECT_EQ(Sudoku::MixRandomSeed(0, 0), 1u);
+    EXPECT_EQ(Sudoku::MixRandomSeed(20, 1), 79691776u);
+    EXPECT_EQ(Sudoku::MixRandomSeed(-1, 3), 1u);
+    EXPECT_EQ(Sudoku::MixRandomSeed(0, 100), 24320u);
+    EXPECT_EQ(Sudoku::MixRandomSeed(5, 1000000), 1907302411u);
+    // A negative remainder keeps its sign, as in C.
+    EXPECT_EQ(Sudoku::MixRandomSeed(-25, 999999), 12000005u);
+    EXPECT_EQ(Sudoku::MixRandomSeed(1765000000, 123456), 1073710961u);
+}
+
 TEST(CreateGame, ZeroCountsAreRefusedAndChangeNothing)
 {
     Sudoku game;
