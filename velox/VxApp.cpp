@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace {
 VxApp *instance = nullptr;
@@ -38,6 +39,10 @@ int VxApp::Execute(int argc, char **argv)
     running = true;
     const bool ok = instance->Main(static_cast<unsigned short>(args.size()), args);
     running = false;
+    // One last pass of the event loop while Qt still exists: deferred deletions happen and
+    // the end of the program is announced the Qt way (aboutToQuit) to whoever cleans up then.
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    app.exec();
     return ok ? 0 : 1;
 }
 

@@ -3,7 +3,8 @@
 // The application object: one static instance per program. Execute (called from main) creates
 // the Qt application and calls Main with the arguments after the program name. Main starts the
 // main window; its Start runs the program until that window is gone (VxWFrame::Start), so the
-// rest of Main is the program's shut-down.
+// rest of Main is the program's shut-down. After Main, deferred deletions are carried out and
+// QCoreApplication::aboutToQuit is emitted while the Qt application still exists.
 
 #include <QString>
 #include <QStringList>
