@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
-jobs=2
+jobs=${JOBS:-2}
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 
