@@ -52,12 +52,18 @@ TEST(ThreadSolve, DirectStepsReportOneLevelWithEveryStep)
 {
     Sudoku game;
     LoadRiddle(game, EasyRiddle);
+    std::atomic<bool> solvingSeen{false};
     Recorder rec;
+    rec.onEvent = [&](const Event &e, SdkParam &) {
+        if (e.name == SDK_START_SOLVING)
+            solvingSeen = game.IsSolving() && !game.IsViewing() && !game.IsCreating();
+    };
     rec.Attach(game);
     std::string before = Values(game);
 
     ASSERT_TRUE(game.ThreadSolve(-1, false, ""));
     WaitForWorker(game);
+    EXPECT_TRUE(solvingSeen.load());
 
     std::vector<Event> events = rec.Events();
     ASSERT_GE(events.size(), 3u);
@@ -404,8 +410,14 @@ TEST(ThreadCreateGame, CancelBetweenAttemptsLeavesAnEmptyGame)
 {
     Sudoku game;
     Recorder rec;
-    rec.onEvent = [&game](const Event &e, SdkParam &) {
-        if (e.name == SDK_TRY_CREATED_GAME && e.changes == 2)
+    std::atomic<int> creatingSeen{0};
+    rec.onEvent = [&](const Event &e, SdkParam &) {
+        if (e.name != SDK_TRY_CREATED_GAME)
+            return;
+        // Only once the creation has ended does the record answer.
+        if (game.IsCreating() && !game.WasCreateGameCancelled())
+            ++creatingSeen;
+        if (e.changes == 2)
             game.CancelThread();
     };
     rec.Attach(game);
@@ -419,6 +431,8 @@ TEST(ThreadCreateGame, CancelBetweenAttemptsLeavesAnEmptyGame)
     EXPECT_EQ(game.GetCreateGameSuccessAttempt(), 0u);
     EXPECT_EQ(game.GetFixCount(), 0u);
     EXPECT_EQ(rec.Count(SDK_TRY_CREATED_GAME), 2u);
+    EXPECT_EQ(creatingSeen.load(), 2);
+    EXPECT_FALSE(game.IsCreating());
 }
 
 TEST(ThreadCreateGame, CancelDuringTheMeasuringSolve)
