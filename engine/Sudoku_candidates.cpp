@@ -2,6 +2,7 @@
 // candidates), reduction by doubles, to a fixed point.
 #include "engine/Sudoku.h"
 
+#include <algorithm>
 #include <bit>
 
 using Guard = TLocker<TThreadOrg>;
@@ -96,9 +97,27 @@ bool Sudoku::CalcResultSets(bool full, bool deep)
     return changed;
 }
 
+namespace {
+uint16_t FixpointKey(const SdkField &f)
+{
+    return static_cast<uint16_t>(f.GetResultSet().GetMask() | (f.GetValue() & 0xF) << 12);
+}
+} // namespace
+
+// The solver reduces again right after each step, and a grid at its fixed point
+// stays there: of such a pass only the double lists would be made again, from
+// the same sets.
 bool Sudoku::ReduceResultSets(bool deep)
 {
     Guard hold(m_threadOrg);
+    uint16_t grid[81];
+    for (unsigned i = 0; i < 81; ++i)
+        grid[i] = FixpointKey(m_fields[i]);
+    if (!deep && m_fixpointValid && std::equal(grid, grid + 81, m_fixpointGrid)) {
+        if (GetUnsolvedCount() > 0)
+            RecalcAllDoubles();
+        return false;
+    }
     bool any = false;
     bool again = true;
     while (again) {
@@ -115,6 +134,9 @@ bool Sudoku::ReduceResultSets(bool deep)
         again = changed || cleaned;
         any = any || again;
     }
+    for (unsigned i = 0; i < 81; ++i)
+        m_fixpointGrid[i] = FixpointKey(m_fields[i]);
+    m_fixpointValid = true;
     return any;
 }
 

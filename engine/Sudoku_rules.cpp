@@ -379,10 +379,6 @@ bool JoinsGroup(const SdkField &f, const SdkField &g)
     return s.GetSingle() == w;
 }
 
-// The common case, a block without contradiction, told quickly: distinct
-// values, and every empty field has candidates, none of them a single digit
-// that stands in the block, and no set is shared by more fields than it has
-// digits. Only other blocks need the group scan.
 // What the marking reads of a field, and the mark it leaves.
 uint32_t MarkKey(const SdkField &f)
 {
@@ -391,6 +387,10 @@ uint32_t MarkKey(const SdkField &f)
            (f.IsDoubleResult() ? 1u << 24 : 0u);
 }
 
+// The common case, a block without contradiction, told quickly: distinct
+// values, and every empty field has candidates, none of them a single digit
+// that stands in the block, and no set is shared by more fields than it has
+// digits. Only other blocks need the group scan.
 bool IsBlockFreeOfDoubles(const SdkField *const (&fields)[9])
 {
     uint16_t values = 0;
@@ -411,8 +411,11 @@ bool IsBlockFreeOfDoubles(const SdkField *const (&fields)[9])
         const int capacity = SdkResultSet::CountBits(sets[i]);
         if (capacity == 0 || (capacity == 1 && (values & sets[i]) != 0))
             return false;
-        int sharing = 0;
-        for (int j = 0; j < empty; ++j)
+        // The first field of a set sees all others sharing it after itself.
+        if (capacity >= empty - i)
+            continue;
+        int sharing = 1;
+        for (int j = i + 1; j < empty; ++j)
             sharing += sets[j] == sets[i] ? 1 : 0;
         if (sharing > capacity)
             return false;
