@@ -200,7 +200,7 @@ public:
     bool WasCreateGameSuccessful() const;
     // Only once the creation has ended.
     bool WasCreateGameCancelled() const;
-    // 0, or -1, unless the creation succeeded.
+    // The accepted attempt (from 1) and its nested guesses; 0 and -1 without success.
     unsigned GetCreateGameSuccessAttempt() const;
     int GetCreateGameBtStep() const;
     // Nested guesses the riddle needs; -1 when unknown.
