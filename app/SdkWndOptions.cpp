@@ -1,0 +1,110 @@
+#include "app/SdkWndOptions.h"
+
+#include "app/SdkTexts.h"
+#include "app/WndSudoku.h"
+#include "base/TOpSystem.h"
+#include "velox/VxCtl.h"
+
+#include <QApplication>
+
+TDYN_IMPLEMENT_NOCREATE(SdkWndOptions, "VxWFrame");
+
+namespace {
+const TString PlayOptionsKey = TString(SdkRegistryKey) + "\\PlayOptions";
+
+} // namespace
+
+SdkWndOptions::SdkWndOptions(short lang, QWidget *parent)
+    : VxWFrame(parent), language(lang == 1 ? 1 : 0)
+{
+    Load();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    LoadCustomWindow(QStringLiteral("SUDOKU_OPTIONS"));
+    QApplication::restoreOverrideCursor();
+}
+
+void SdkWndOptions::Load()
+{
+    bool missing = false;
+    auto read = [&missing](const char *name, bool fallback) {
+        const TString text =
+            CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, PlayOptionsKey, name);
+        if (text.IsEmpty()) {
+            missing = true;
+            return fallback;
+        }
+        return text.AsInt() != 0;
+    };
+    deepCalc = read("DeepCalc", false);
+    viewRs = read("ViewRs", false);
+    viewRsSingle = read("ViewRsSingle", false);
+    viewConflicts = read("ViewConflicts", true);
+    markActiveField = read("MarkActiveField", true);
+    // The defaults are stored at once, so the settings file shows every option.
+    if (missing)
+        Save();
+}
+
+void SdkWndOptions::Save() const
+{
+    auto write = [](const char *name, bool value) {
+        CurrentOS->WriteRegistryValue(TOpSystem::RootCurrentUser, PlayOptionsKey, name,
+                                      value ? "1" : "0");
+    };
+    write("DeepCalc", deepCalc);
+    write("ViewRs", viewRs);
+    write("ViewRsSingle", viewRsSingle);
+    write("ViewConflicts", viewConflicts);
+    write("MarkActiveField", markActiveField);
+}
+
+void SdkWndOptions::Localize()
+{
+    const int l = language;
+    VxCtl::SetText(this, Tx({"Spiel-Optionen", "Game-Options"}, l));
+    VxCtl::SetText(Child(QStringLiteral("GRP_CALC")), Tx({"Berechnung", "Calculation"}, l));
+    VxCtl::SetText(
+        Child(QStringLiteral("GRP_VIEW")),
+        Tx({"Standardeinstellungen für die Anzeige", "Standard-settings for visualization"}, l));
+    VxCtl::SetText(
+        Child(QStringLiteral("CHK_DEEP_CALC")),
+        Tx({"erweiterte &Ergebnismengenberechnung", "&extended result-set calculation"}, l));
+    VxCtl::SetText(Child(QStringLiteral("CHK_VIEW_RS")),
+                   Tx({"Berechnete Kandida&ten zeigen", "View computed candidates"}, l));
+    VxCtl::SetText(Child(QStringLiteral("CHK_VIEW_SINGLE_RS")),
+                   Tx({"Sichere &Werte anzeigen", "Vie&w recognized values"}, l));
+    VxCtl::SetText(Child(QStringLiteral("CHK_VIEW_CONFLICTS")),
+                   Tx({"&Konflikte anzeigen", "View con&flicts"}, l));
+    VxCtl::SetText(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")),
+                   Tx({"&Aktives Feld farblich hervorheben", "Mark &active field by colour"}, l));
+    VxCtl::SetText(Child(QStringLiteral("BT_CANCEL")), Tx(SdkTx::BtCancel, l));
+    VxCtl::SetText(Child(QStringLiteral("BT_OK")), QStringLiteral("&OK"));
+}
+
+bool SdkWndOptions::EvInit()
+{
+    SetDialogResult(2);
+    CalcMiddlePos();
+    Localize();
+    Load();
+    VxCtl::SetChecked(Child(QStringLiteral("CHK_DEEP_CALC")), deepCalc);
+    VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_RS")), viewRs);
+    VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_SINGLE_RS")), viewRsSingle);
+    VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_CONFLICTS")), viewConflicts);
+    VxCtl::SetChecked(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")), markActiveField);
+    VxCtl::SetFocus(Child(QStringLiteral("CHK_DEEP_CALC")));
+    return true;
+}
+
+bool SdkWndOptions::DoOK(VxEvent &)
+{
+    deepCalc = VxCtl::IsChecked(Child(QStringLiteral("CHK_DEEP_CALC")));
+    viewRs = VxCtl::IsChecked(Child(QStringLiteral("CHK_VIEW_RS")));
+    viewRsSingle = VxCtl::IsChecked(Child(QStringLiteral("CHK_VIEW_SINGLE_RS")));
+    viewConflicts = VxCtl::IsChecked(Child(QStringLiteral("CHK_VIEW_CONFLICTS")));
+    markActiveField = VxCtl::IsChecked(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")));
+    Save();
+    SetDialogResult(1);
+    Close(false);
+    return true;
+}

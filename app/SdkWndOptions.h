@@ -1,0 +1,37 @@
+#pragma once
+
+// The play options: stored under "\PlayOptions" of the program's key, loaded when the object is
+// built (the main window builds one unseen to read them at start-up) and edited in the dialog
+// "SUDOKU_OPTIONS".
+
+#include "velox/VxEvent.h"
+#include "velox/VxWFrame.h"
+
+class SdkWndOptions : public VxWFrame
+{
+    TDYN_DECLARE(SdkWndOptions)
+
+public:
+    SdkWndOptions(short language, QWidget *parent);
+
+    bool GetDeepCalc() const { return deepCalc; }
+    bool GetViewRs() const { return viewRs; }
+    bool GetViewRsSingle() const { return viewRsSingle; }
+    bool GetViewConflicts() const { return viewConflicts; }
+    bool GetMarkActiveField() const { return markActiveField; }
+
+    bool EvInit() override;
+    bool DoOK(VxEvent &event);
+    void Localize();
+
+private:
+    void Load();
+    void Save() const;
+
+    short language;
+    bool deepCalc = false;
+    bool viewRs = false;
+    bool viewRsSingle = false;
+    bool viewConflicts = true;
+    bool markActiveField = true;
+};
