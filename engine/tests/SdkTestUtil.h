@@ -54,6 +54,10 @@ public:
     {
         g.FieldAt(row, col).SetLastChanged(on);
     }
+    static void SetDoubleResult(Sudoku &g, unsigned row, unsigned col, bool on)
+    {
+        g.FieldAt(row, col).SetDoubleResult(on);
+    }
     static bool SetValueRaw(Sudoku &g, SdkDigit d, unsigned row, unsigned col, bool record,
                             bool notify)
     {

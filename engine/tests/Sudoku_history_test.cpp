@@ -263,6 +263,20 @@ TEST_F(History, StartGameKeepingValuesMarksTheLatestMove)
     EXPECT_EQ(g.GetUserCandidates(0, 3), SetOf({1}));
 }
 
+TEST_F(History, StartGameKeepingValuesWithoutHistory)
+{
+    ASSERT_TRUE(g.SetValue(SdkDigit4, 0, 2));
+    const std::string played = Values(g);
+    ASSERT_TRUE(g.StartGame(true, false, false));
+    EXPECT_EQ(Values(g), played);
+    EXPECT_EQ(g.GetUserStackCount(), 0u);
+    EXPECT_FALSE(g.CanUndo());
+    EXPECT_TRUE(g.IsStateChanged());
+    // Every mark was cleared; nothing was redone to set one again.
+    for (unsigned i = 0; i < 81; ++i)
+        EXPECT_FALSE(g.GetField(i / 9, i % 9).IsLastChanged());
+}
+
 TEST_F(History, StartGameAsNewGameSetsTheFlagsFromTheGrid)
 {
     Peer::SetFileName(g, "/tmp/some.sdk");

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
 
 using Peer = SudokuTestPeer;
 
@@ -52,29 +51,6 @@ TEST(EventTable, SevenEventsInOrderRegisteredAtLoad)
     int calls = 0;
     EXPECT_FALSE(g.MVC().AddNotification("SDK_NO_SUCH_EVENT", &calls,
                                          [&calls](TMvcParam &) { return ++calls > 0; }));
-}
-
-TEST(SdkParam, CarriesTheValuesOfOneEvent)
-{
-    Sudoku g;
-    const SdkParam moved(g, true, 1, SdkDigit7, 3, 4);
-    EXPECT_EQ(&moved.GetSudoku(), &g);
-    EXPECT_TRUE(moved.GetSuccess());
-    EXPECT_EQ(moved.GetChanges(), 1u);
-    EXPECT_EQ(moved.GetDigit(), SdkDigit7);
-    EXPECT_EQ(moved.GetRow(), 3u);
-    EXPECT_EQ(moved.GetColumn(), 4u);
-    EXPECT_EQ(moved.GetLevel(), 0);
-    const SdkParam level(g, 3, false);
-    EXPECT_EQ(level.GetLevel(), 3);
-    EXPECT_FALSE(level.GetSuccess());
-    EXPECT_EQ(level.GetChanges(), 0u);
-    EXPECT_EQ(level.GetDigit(), SdkDigitEmpty);
-    EXPECT_EQ(level.GetRow(), 0u);
-    const SdkParam copy(moved);
-    EXPECT_EQ(&copy.GetSudoku(), &g);
-    EXPECT_EQ(copy.GetColumn(), 4u);
-    EXPECT_STREQ(copy.GetRTTI()->GetClassName(), "SdkParam");
 }
 
 class Copies : public ::testing::Test
@@ -228,19 +204,4 @@ TEST(Text, BoardWithBandsAndStacks)
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 10);
     EXPECT_NE(text.find("\n\n8 -"), std::string::npos);
     EXPECT_EQ(text.back(), ' ');
-}
-
-TEST(Locking, ReentrantForTheHolder)
-{
-    Sudoku g;
-    StartRiddle(g);
-    g.Lock();
-    g.Lock();
-    // Operations take the lock again while the program holds it.
-    EXPECT_EQ(g.GetFixCount(), 30u);
-    EXPECT_TRUE(g.SetValue(SdkDigit4, 0, 2));
-    g.Release();
-    g.Release();
-    std::thread other([&g] { EXPECT_EQ(g.GetSolvedCount(), 1u); });
-    other.join();
 }
