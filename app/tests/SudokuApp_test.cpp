@@ -314,3 +314,32 @@ TEST(WndSudokuStart, VersionCheckAnnouncesOnlyAChangedStoredVersion)
         CloseMainWindow(w);
     }
 }
+
+TEST(WndSudokuStart, DestroyBitEndsTheWindowWithoutSavingTheCurrentGame)
+{
+    FreshStart();
+    WndSudoku *w = OpenMainWindow();
+    ASSERT_NE(w, nullptr);
+    w->Game() = *MakeGame(Riddle);
+    w->AddTimerState(TS_DESTROY);
+    w->EvTimer();
+    EXPECT_TRUE(w->IsDestroyed());
+    EXPECT_FALSE(w->HasTimerState(TS_DESTROY));
+    Sudoku stored;
+    EXPECT_FALSE(stored.LoadCurrentGame());
+    delete w;
+}
+
+TEST(SudokuData, ShippedExampleGamesLoad)
+{
+    const QDir dir(QCoreApplication::applicationDirPath() + "/ExampleGames");
+    const QStringList files = dir.entryList({"*.sdk"}, QDir::Files);
+    ASSERT_GE(files.size(), 3);
+    for (const QString &file : files) {
+        Sudoku game;
+        EXPECT_TRUE(game.LoadGame(dir.filePath(file).toStdString(), false, true))
+            << qPrintable(file);
+        EXPECT_GE(game.GetFixCount(), 17u) << qPrintable(file);
+        EXPECT_FALSE(game.IsCompleted());
+    }
+}
