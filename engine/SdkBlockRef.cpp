@@ -120,15 +120,21 @@ const SdkField *SdkBlockRef::GetFieldPtr(SdkDigit d, const SdkField *exclude, bo
 // block keeps its list.
 bool SdkBlockRef::CalcDoubles()
 {
-    uint16_t sets[9] = {};
-    for (unsigned pos = 0; pos < 9; ++pos)
-        if (m_fields[pos] && m_fields[pos]->GetValue() == SdkDigitEmpty)
-            sets[pos] = m_fields[pos]->GetResultSet().GetMask();
+    if (!m_fields[0]) {
+        m_doubles.Empty();
+        return false;
+    }
+    uint16_t sets[9];
+    for (unsigned pos = 0; pos < 9; ++pos) {
+        const SdkField &f = *m_fields[pos];
+        sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
+    }
     if (m_doublesKeyValid && std::equal(sets, sets + 9, m_doublesKey))
         return false;
     m_doubles.Empty();
     std::copy(sets, sets + 9, m_doublesKey);
     m_doublesKeyValid = true;
+    m_doublesOverfull = false;
     uint16_t seen = 0;
     bool added = false;
     for (unsigned pos = 0; pos < 9; ++pos) {
@@ -140,6 +146,8 @@ bool SdkBlockRef::CalcDoubles()
             if (sets[other] == sets[pos])
                 group |= static_cast<uint16_t>(1u << other);
         seen |= group;
+        if (SdkResultSet::CountBits(group) > digits)
+            m_doublesOverfull = true;
         if (SdkResultSet::CountBits(group) != digits)
             continue;
         for (unsigned other = pos; other < 9; ++other)

@@ -66,4 +66,7 @@ private:
     // double list was last made: the same sets make the same list again.
     uint16_t m_doublesKey[9] = {};
     bool m_doublesKeyValid = false;
+    // Those sets hold a set of k >= 2 digits in more than k fields (a contradiction
+    // the conflict marking looks for).
+    bool m_doublesOverfull = false;
 };

@@ -120,8 +120,11 @@ bool Sudoku::ReduceResultSets(bool deep)
     }
     bool any = false;
     bool again = true;
-    while (again) {
-        const bool changed = CalcResultSets(false, deep);
+    // After one pass no set holds a digit that a value of its blocks refuses, and
+    // neither the cleaning nor a later pass changes values: later passes without
+    // the deep option cannot remove anything, so only the first one runs.
+    for (bool first = true; again; first = false) {
+        const bool changed = first && CalcResultSets(false, deep);
         bool cleaned = false;
         if (GetUnsolvedCount() > 0) {
             const unsigned rows = CleanBlockResultSets(SdkBlockRow);

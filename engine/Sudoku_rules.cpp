@@ -388,34 +388,45 @@ uint32_t MarkKey(const SdkField &f)
 }
 
 // The common case, a block without contradiction, told quickly: distinct
-// values, and every empty field has candidates, none of them a single digit
-// that stands in the block, and no set is shared by more fields than it has
-// digits. Only other blocks need the group scan.
-bool IsBlockFreeOfDoubles(const SdkField *const (&fields)[9])
+// values, and every empty field has candidates, no single candidate stands as
+// a value in the block or is the only candidate of another field, and no set
+// of k digits is shared by more than k fields. The last is known from the
+// block's double list when it was made from the same sets. Only other blocks
+// need the group scan.
+bool IsBlockFreeOfDoubles(const SdkBlockRef &block, const SdkField *const (&fields)[9],
+                          const uint16_t (&doublesKey)[9], bool keyValid, bool overfull)
 {
-    uint16_t values = 0;
     uint16_t sets[9];
-    int empty = 0;
+    uint16_t values = 0;
+    uint16_t singles = 0;
+    unsigned valueCount = 0;
+    bool dirty = false;
     for (unsigned p = 0; p < 9; ++p) {
         const SdkField &f = *fields[p];
-        const SdkDigit v = f.GetValue();
-        if (v == SdkDigitEmpty) {
-            sets[empty++] = f.GetResultSet().GetMask();
-            continue;
+        const unsigned v = f.GetValue();
+        const uint16_t m = f.GetResultSet().GetMask();
+        sets[p] = v == 0 ? m : 0;
+        values |= static_cast<uint16_t>((1u << (v & 15)) & 0x3FE);
+        valueCount += v != 0 ? 1 : 0;
+        if (v == 0) {
+            const bool single = (m & (m - 1)) == 0;
+            dirty = dirty || m == 0 || (single && (singles & m) != 0);
+            singles |= single ? m : 0;
         }
-        if (!SdkResultSet::IsDigit(v) || (values & SdkResultSet::Bit(v)) != 0)
-            return false;
-        values |= SdkResultSet::Bit(v);
     }
-    for (int i = 0; i < empty; ++i) {
+    // A repeated value, or one outside 1..9, leaves fewer bits than values.
+    if (dirty || (singles & values) != 0 ||
+        SdkResultSet::CountBits(values) != static_cast<int>(valueCount))
+        return false;
+    if (keyValid && std::equal(sets, sets + 9, doublesKey))
+        return !overfull;
+    (void)block;
+    for (unsigned i = 0; i < 9; ++i) {
         const int capacity = SdkResultSet::CountBits(sets[i]);
-        if (capacity == 0 || (capacity == 1 && (values & sets[i]) != 0))
-            return false;
-        // The first field of a set sees all others sharing it after itself.
-        if (capacity >= empty - i)
+        if (capacity < 2)
             continue;
         int sharing = 1;
-        for (int j = i + 1; j < empty; ++j)
+        for (unsigned j = i + 1; j < 9; ++j)
             sharing += sets[j] == sets[i] ? 1 : 0;
         if (sharing > capacity)
             return false;
@@ -443,7 +454,8 @@ bool Sudoku::MarkDoubleResults()
         SdkBlockRef *blocks = GetBlocks(type);
         for (unsigned b = 0; b < 9; ++b) {
             SdkBlockRef &block = blocks[b];
-            if (IsBlockFreeOfDoubles(block.m_fields))
+            if (IsBlockFreeOfDoubles(block, block.m_fields, block.m_doublesKey,
+                                     block.m_doublesKeyValid, block.m_doublesOverfull))
                 continue;
             for (unsigned i = 0; i < 9; ++i) {
                 SdkField &f = *block.GetFieldPtr(i);
