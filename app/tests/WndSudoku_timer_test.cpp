@@ -291,3 +291,59 @@ TEST_F(WndSudokuTimer, UserValueIsReportedAndMarkersFollowTheGame)
     EXPECT_FALSE(w->SetCurrentValue(SdkDigit5, 0, 3)); // 5 stands in row 0
     EXPECT_EQ(Text("STAT_STATUS"), "ERROR: Value 5 for [1/4] not accepted.");
 }
+
+TEST_F(WndSudokuTimer, FinishedRiddleComputationIsReportedForTwentySeconds)
+{
+    struct Case
+    {
+        unsigned attempts;
+        int minDirect;
+        QString status;
+    };
+    // 81 directly solvable values can never be reached with 30 givens.
+    const Case cases[] = {{1000, 0, "A new game has been created in the"},
+                          {3, 81, "ERROR: A new game could not be created."}};
+    for (const Case &c : cases) {
+        ASSERT_TRUE(w->Game().Reset());
+        ASSERT_TRUE(w->Game().ThreadCreateGame(30, c.attempts, 0, -1, c.minDirect));
+        w->AddTimerState(TS_CREATE);
+        w->ValidateStatesForThread(false, true);
+        EXPECT_EQ(Text("BT_CREATE_GAME"), "&Cancel");
+        EXPECT_EQ(Text("BT_SOLVE"), "Co&mpute solution");
+        EXPECT_FALSE(VxCtl::IsEnabled(w->FindChild("BT_SOLVE")));
+        WaitForThreadEnd(w->Game());
+        now = 500'000;
+        Tick(0);
+        EXPECT_FALSE(w->HasTimerState(TS_CREATE));
+        EXPECT_TRUE(Text("STAT_STATUS").startsWith(c.status)) << qPrintable(Text("STAT_STATUS"));
+        EXPECT_EQ(Text("BT_CREATE_GAME"), "New &riddle ...");
+        EXPECT_TRUE(VxCtl::IsEnabled(w->FindChild("BT_CREATE_GAME")));
+        EXPECT_TRUE(w->HasTimerState(TS_STATUS_TIMEOUT));
+        Tick(20'999);
+        EXPECT_TRUE(Text("STAT_STATUS").startsWith(c.status));
+        Tick(1);
+        EXPECT_EQ(Text("STAT_STATUS"), "");
+    }
+    EXPECT_EQ(w->Game().GetFixCount(), 0u); // the failed computation leaves an empty game
+}
+
+TEST_F(WndSudokuTimer, ComputedProposalPutsTheFirstSolutionStepOnTheBoard)
+{
+    w->Game() = *MakeGame(Riddle);
+    ASSERT_TRUE(w->Game().ThreadSolve(-1, false, ""));
+    w->AddTimerState(TS_NEXT_STEP);
+    w->ValidateStatesForThread(true, false);
+    EXPECT_EQ(Text("BT_NEXT_STEP"), "&Cancel");
+    WaitForThreadEnd(w->Game());
+    Tick();
+    EXPECT_FALSE(w->HasTimerState(TS_NEXT_STEP));
+    SdkSolvedField first;
+    ASSERT_TRUE(w->Game().GetSolution(0, first));
+    EXPECT_EQ(w->Game().GetField(first.GetRow(), first.GetColumn()).GetValue(), first.GetValue());
+    EXPECT_EQ(Text("STAT_STATUS"), QStringLiteral("Value <%1> set in field row/column: [%2/%3].")
+                                       .arg(unsigned(first.GetValue()))
+                                       .arg(first.GetRow() + 1)
+                                       .arg(first.GetColumn() + 1));
+    EXPECT_EQ(Text("BT_NEXT_STEP"), "&Proposal");
+    EXPECT_EQ(w->Game().GetUserStackCount(), 1u);
+}
