@@ -4,6 +4,7 @@
 #include "engine/SdkDouble.h"
 #include "engine/SdkTypes.h"
 
+#include <algorithm>
 #include <cstdint>
 
 class Sudoku;
@@ -47,6 +48,15 @@ private:
     friend class Sudoku;
 
     SdkBlockRef() = default;
+    // Takes over another game's block's double list with the sets it was made
+    // from; CalcDoubles keeps it only when this block's sets are the same.
+    void TakeDoublesOf(const SdkBlockRef &other)
+    {
+        m_doubles = other.m_doubles;
+        std::copy(other.m_doublesKey, other.m_doublesKey + 9, m_doublesKey);
+        m_doublesKeyValid = other.m_doublesKeyValid;
+        m_doublesOverfull = other.m_doublesOverfull;
+    }
     // Points the block at its nine fields of game; false (all references null)
     // for an index >= 9 or an unknown type.
     bool Init(Sudoku &game, SdkBlockType type, unsigned index);

@@ -21,6 +21,7 @@ Sudoku::Sudoku(const Sudoku &other, bool copyMvc)
         if (other.m_solvedStack)
             m_solvedStack = std::make_unique<SdkSolvedStack>(*other.m_solvedStack);
         std::copy(std::begin(other.m_fields), std::end(other.m_fields), std::begin(m_fields));
+        TakeDoublesOf(other);
     }
     RecalcAllDoubles();
     if (copyMvc)
@@ -45,6 +46,7 @@ Sudoku &Sudoku::operator=(const Sudoku &other)
     m_fileName = other.m_fileName;
     std::copy(std::begin(other.m_fields), std::end(other.m_fields), std::begin(m_fields));
     m_btStepsOnCreation = other.m_btStepsOnCreation;
+    TakeDoublesOf(other);
     RecalcAllDoubles();
     return *this;
 }
@@ -63,6 +65,17 @@ void Sudoku::InitBlocks()
         m_rows[i].Init(*this, SdkBlockRow, i);
         m_cols[i].Init(*this, SdkBlockColumn, i);
         m_quads[i].Init(*this, SdkBlockQuad, i);
+    }
+}
+
+// The lists are derived data and are made again from the copied sets; taking
+// over the other game's lists first only spares making equal lists anew.
+void Sudoku::TakeDoublesOf(const Sudoku &other)
+{
+    for (unsigned i = 0; i < 9; ++i) {
+        m_rows[i].TakeDoublesOf(other.m_rows[i]);
+        m_cols[i].TakeDoublesOf(other.m_cols[i]);
+        m_quads[i].TakeDoublesOf(other.m_quads[i]);
     }
 }
 

@@ -235,6 +235,7 @@ private:
     // The nine blocks of a type, or null for an unknown type.
     SdkBlockRef *GetBlocks(SdkBlockType type);
     void RecalcAllDoubles();
+    void TakeDoublesOf(const Sudoku &other);
     void ClearLastChanges();
 
     // --- Editing twins -------------------------------------------------------------------
