@@ -57,7 +57,8 @@ QString StepText(int index)
 TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCompleted)
 {
     w->Game() = *SolutionWithout({0, 40, 80});
-    w->Game().SetDelayMs(400);
+    // The pause after each step gives the test ample time to tick once per step.
+    w->Game().SetDelayMs(600);
     GateSolver::CloseGate();
     ASSERT_TRUE(w->Game().ThreadSolve(-1, false, "GateSolver"));
     w->AddTimerState(TS_SOLVE);
