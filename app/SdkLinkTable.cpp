@@ -1,8 +1,12 @@
 // The handler link table of "NinefoldSudoku.vxt": (window, handler text) -> operation. The
 // cancel and close buttons of four dialogs share the generic close of a frame, and the board's
 // kill-focus shares the set-focus handler.
+#include "app/SdkCreateGameParam.h"
+#include "app/SdkCreateType.h"
 #include "app/SdkDialogs.h"
+#include "app/SdkLoadParam.h"
 #include "app/SdkWndOptions.h"
+#include "app/SdkWndSelectDefType.h"
 #include "app/SudokuApp.h"
 #include "app/WndSudoku.h"
 

@@ -250,6 +250,11 @@ private:
     QString ValueNotAcceptedText(const SdkParam &param) const;
     void SetMarker(const char *name, bool changed);
     void RegisterNotifications(bool add);
+    // Saving with its outcome, so that the save question can tell a failure from a cancel.
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+    SaveOutcome _SaveGame();
+    SaveOutcome _SaveGameAs();
+    SaveOutcome _SaveGameTo(const QString &path);
 
     // Members in the order of the window's description.
     QFont editFont;

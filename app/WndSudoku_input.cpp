@@ -1,14 +1,48 @@
-// Mouse and keyboard on the board.
+// Mouse and keyboard on the board: the active field, values, the context menu and the in-place
+// editor of manual candidates.
 #include "app/WndSudoku.h"
 #include "velox/VxCtl.h"
+#include "velox/VxModal.h"
 
+#include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 
 namespace {
 const SdkText NeedFixValues{
     "Sie müssen zunächst eine Spieldefinition mit mindestens 10 Werten eingeben oder erzeugen.",
     "You first have to setup or create a game-definition with at least 10 fix values."};
+const SdkText EditCandidatesStatus{
+    "Kandidaten editieren für Feld [%u/%u] ... (Ziffern eingeben, optional mit Komma trennen)",
+    "Edit candidates for field [%u/%u] ... (insert digits, optionally separated by comma)"};
+const SdkText MenuEmptyField{"Aktuellen Wert entfernen", "Remove current value"};
+const SdkText MenuTakeCandidates{"Berechnete Kandidaten in Benutzerliste übernehmen",
+                                 "Take computed candidates into your user-candidates-list"};
+const SdkText MenuEditCandidates{"Manuelle Kandidaten bearbeiten ...",
+                                 "Edit manual candidates ..."};
+const SdkText MenuDeleteCandidates{"Manuelle Kandidaten löschen", "Delete manual candidates"};
+const SdkText MenuDeleteAllCandidates{"Alle manuelle Kandidaten des Rätsels löschen",
+                                      "Delete all manual candidates of this riddle"};
+
+// Key indices of the framework's key table.
+enum : int {
+    KeyReturn = 0,
+    KeyUp = 1,
+    KeyDown = 2,
+    KeyLeft = 3,
+    KeyRight = 4,
+    KeyDelete = 9,
+    KeyEscape = 12,
+    KeyF2 = 14
+};
+
+GPoint ToPoint(const QPoint &p)
+{
+    return GPoint(p.x(), p.y());
+}
 } // namespace
+
+// --- Mouse on the board ---------------------------------------------------------------------
 
 bool WndSudoku::SdkLButtonDown(VxEventMouse &event)
 {
@@ -16,12 +50,13 @@ bool WndSudoku::SdkLButtonDown(VxEventMouse &event)
     VxWDraw *draw = DrawWindow();
     if (game->IsThreadRunning() || !draw)
         return true;
-    const GPoint p = draw->DcToLog(GPoint(event.GetPos().x(), event.GetPos().y()));
     unsigned row = 0;
     unsigned column = 0;
-    if (!GetRowCol(draw->GetContent()->Scale(), p, row, column))
+    if (!GetRowCol(draw->GetContent()->Scale(), draw->DcToLog(ToPoint(event.GetPos())), row,
+                   column))
         return true;
-    if (row == activeRow && column == activeColumn && draw->hasFocus())
+    const bool menuShowing = contextMenu && contextMenu->isVisible();
+    if (row == activeRow && column == activeColumn && draw->hasFocus() && !menuShowing)
         return true;
     activeRow = row;
     activeColumn = column;
@@ -33,6 +68,8 @@ bool WndSudoku::SdkLButtonDown(VxEventMouse &event)
 bool WndSudoku::SdkLButtonUp(VxEventMouse &)
 {
     if (game->IsThreadRunning()) {
+        if (editWindow && QWidget::mouseGrabber() == DrawWindow())
+            DrawWindow()->releaseMouse();
         TakeEditValue(false);
         return true;
     }
@@ -43,26 +80,122 @@ bool WndSudoku::SdkLButtonUp(VxEventMouse &)
 
 bool WndSudoku::SdkRButtonDown(VxEventMouse &event)
 {
-    return SdkLButtonDown(event);
-}
-
-bool WndSudoku::SdkRButtonUp(VxEventMouse &)
-{
+    TLocker<Sudoku> lock(*game);
+    VxWDraw *draw = DrawWindow();
+    if (game->IsThreadRunning() || !draw)
+        return true;
+    unsigned row = 0;
+    unsigned column = 0;
+    if (!GetRowCol(draw->GetContent()->Scale(), draw->DcToLog(ToPoint(event.GetPos())), row,
+                   column))
+        return true;
+    if (row == activeRow && column == activeColumn)
+        return true;
+    activeRow = row;
+    activeColumn = column;
+    draw->setFocus(Qt::MouseFocusReason);
+    RedrawGame(false);
     return true;
 }
+
+bool WndSudoku::SdkRButtonUp(VxEventMouse &event)
+{
+    VxWDraw *draw = DrawWindow();
+    if (!draw)
+        return true;
+    {
+        TLocker<Sudoku> lock(*game);
+        if (game->IsThreadRunning())
+            return true;
+        const GScale &scale = draw->GetContent()->Scale();
+        const GPoint point = draw->DcToLog(ToPoint(event.GetPos()));
+        GPoint p1;
+        GPoint p2;
+        unsigned row = 0;
+        unsigned column = 0;
+        if (!GetBox(scale, p1, p2, point) || !GetRowCol(scale, point, row, column))
+            return true;
+        GPointsToBox(clickedBox, p1, p2);
+        const SdkField field = game->GetField(row, column);
+        const SdkResultSet computed = field.GetResultSet();
+        const int count = computed.Count();
+        if (!fixMode && (game->GetFixCount() < SdkTx::MinFixNum || field.IsFix()))
+            return true;
+        const bool viewRs = !fixMode && IsCheckedBox("CHK_VIEW_RS");
+        const bool viewSingle = !fixMode && IsCheckedBox("CHK_VIEW_RS_SINGLE");
+
+        contextMenu = std::make_unique<QMenu>(this);
+        QMenu &menu = *contextMenu;
+        auto add = [this, &menu](const char *id, const QString &text, VxHandlerFn handler,
+                                 const char *handlerName) {
+            QAction *action = menu.addAction(text);
+            action->setObjectName(QLatin1String(id));
+            VxLinks::Bind(action, QLatin1String(VX_LINK_COMMAND), this, handler,
+                          QLatin1String(handlerName));
+            return action;
+        };
+        if (field.GetValue() != SdkDigitEmpty) {
+            add("ID_EMPTY_FIELD", Text(MenuEmptyField), VxHandler<&WndSudoku::DoEmptyField>,
+                "WndSudoku::DoEmptyField");
+            menu.addSeparator();
+            add("ID_DELETE_ALL_MANUAL_CANDIDATES", Text(MenuDeleteAllCandidates),
+                VxHandler<&WndSudoku::DoDeleteAllCandidates>, "WndSudoku::DoDeleteAllCandidates");
+        } else {
+            if (fixMode) {
+                // A definition has no candidates of its own.
+            } else if (viewRs) {
+                if (computed != game->GetUserCandidates(row, column)) {
+                    add("ID_TAKE_CANDIDATES", Text(MenuTakeCandidates),
+                        VxHandler<&WndSudoku::DoTakeComputedCandidates>,
+                        "WndSudoku::DoTakeComputedCandidates");
+                    menu.addSeparator();
+                }
+            } else {
+                if (!(viewSingle && count == 1)) {
+                    add("ID_EDIT_MANUAL_CANDIDATES", Text(MenuEditCandidates),
+                        VxHandler<&WndSudoku::DoEditCandidates>, "WndSudoku::DoEditCandidates");
+                    add("ID_DELETE_MANUAL_CANDIDATES", Text(MenuDeleteCandidates),
+                        VxHandler<&WndSudoku::DoDeleteCandidates>, "WndSudoku::DoDeleteCandidates");
+                    menu.addSeparator();
+                }
+                add("ID_DELETE_ALL_MANUAL_CANDIDATES", Text(MenuDeleteAllCandidates),
+                    VxHandler<&WndSudoku::DoDeleteAllCandidates>,
+                    "WndSudoku::DoDeleteAllCandidates");
+                menu.addSeparator();
+            }
+            const bool checkDigits = fixMode || viewRs;
+            for (unsigned d = 1; d <= 9; ++d) {
+                const QByteArray id = QByteArray("ID_ITEM_DIGIT_") + QByteArray::number(d);
+                QAction *item =
+                    add(id.constData(), QStringLiteral("&%1").arg(d),
+                        VxHandler<&WndSudoku::DoSetMenuDigit>, "WndSudoku::DoSetMenuDigit");
+                if (checkDigits && !game->ValueAllowed(SdkDigit(d), row, column, false))
+                    item->setEnabled(false);
+            }
+        }
+    }
+    // The menu runs its own event loop: the game is not held meanwhile. A chosen item runs its
+    // handler through its link.
+    VxModal::ExecMenu(*contextMenu, event.GetGlobalPos());
+    return true;
+}
+
+// --- Keyboard on the board ------------------------------------------------------------------
 
 bool WndSudoku::SdkKeyDown(VxEventKey &event)
 {
     if (game->IsThreadRunning())
         return false;
+    // Moves wrap through the whole board in reading order (by rows for left and right, by
+    // columns for up and down).
     switch (VxKeyTable::FindKeyIndex(event.GetKey())) {
-    case 4: // right
+    case KeyRight:
         if (++activeColumn > 8) {
             activeColumn = 0;
             activeRow = activeRow >= 8 ? 0 : activeRow + 1;
         }
         break;
-    case 3: // left
+    case KeyLeft:
         if (activeColumn == 0) {
             activeColumn = 8;
             activeRow = activeRow == 0 ? 8 : activeRow - 1;
@@ -70,13 +203,13 @@ bool WndSudoku::SdkKeyDown(VxEventKey &event)
             --activeColumn;
         }
         break;
-    case 2: // down
+    case KeyDown:
         if (++activeRow > 8) {
             activeRow = 0;
             activeColumn = activeColumn >= 8 ? 0 : activeColumn + 1;
         }
         break;
-    case 1: // up
+    case KeyUp:
         if (activeRow == 0) {
             activeRow = 8;
             activeColumn = activeColumn == 0 ? 8 : activeColumn - 1;
@@ -84,14 +217,14 @@ bool WndSudoku::SdkKeyDown(VxEventKey &event)
             --activeRow;
         }
         break;
-    case 0:  // return
-    case 14: // F2
+    case KeyReturn:
+    case KeyF2:
         if (!fixMode && game->GetFixCount() < SdkTx::MinFixNum)
             Status(Text(NeedFixValues), 12, 3);
         else
             EditValue(activeRow, activeColumn);
         break;
-    case 9: // delete
+    case KeyDelete:
         RemoveCurrentValue(activeRow, activeColumn);
         break;
     default:
@@ -115,51 +248,257 @@ bool WndSudoku::SdkChar(VxEventKey &event)
     return true;
 }
 
-bool WndSudoku::GameEditChar(VxEventKey &)
+// --- The in-place editor of manual candidates -----------------------------------------------
+
+bool WndSudoku::GameEditChar(VxEventKey &event)
 {
-    return false;
+    const QChar c = event.GetChar();
+    if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+        TakeEditValue(true);
+        return true;
+    }
+    if (c == QChar(0x1B)) {
+        TakeEditValue(false);
+        return true;
+    }
+    // Digits and separators go to the control; every other character is swallowed.
+    const bool accepted = c == QChar(8) || (c >= QLatin1Char('1') && c <= QLatin1Char('9')) ||
+                          c == QLatin1Char(',') || c == QLatin1Char(';');
+    return !accepted;
 }
 
-bool WndSudoku::GameEditMouseDown(VxEventMouse &)
+bool WndSudoku::GameEditMouseDown(VxEventMouse &event)
 {
-    return false;
+    QLineEdit *edit = editWindow.data();
+    VxWDraw *draw = DrawWindow();
+    if (!edit || !draw)
+        return false;
+    // The edit captures the mouse: positions come relative to it.
+    const QPoint onBoard = draw->mapFromGlobal(edit->mapToGlobal(event.GetPos()));
+    const GPoint point = draw->DcToLog(ToPoint(onBoard));
+    if (editBox.Contains(point))
+        return false;
+    if (QWidget::mouseGrabber() == edit)
+        edit->releaseMouse();
+    TakeEditValue(false);
+
+    TLocker<Sudoku> lock(*game);
+    unsigned row = 0;
+    unsigned column = 0;
+    if (!game->IsThreadRunning() && GetRowCol(draw->GetContent()->Scale(), point, row, column) &&
+        (row != activeRow || column != activeColumn)) {
+        activeRow = row;
+        activeColumn = column;
+        draw->setFocus(Qt::MouseFocusReason);
+        RedrawGame(false);
+    }
+    return true;
 }
 
 bool WndSudoku::GameEditKillFocus(VxEvent &)
 {
+    if (QLineEdit *edit = editWindow.data(); edit && QWidget::mouseGrabber() == edit)
+        edit->releaseMouse();
     TakeEditValue(false);
     return true;
 }
 
+void WndSudoku::EditValue(unsigned row, unsigned column)
+{
+    VxWDraw *draw = DrawWindow();
+    if (row >= 9 || column >= 9 || fixMode || !draw)
+        return;
+    if (editWindow) {
+        // One editor at a time; one that was closed but not yet removed goes now.
+        if (!HasTimerState(TS_EDIT_DONE))
+            return;
+        RemoveTimerState(TS_EDIT_DONE);
+        delete editWindow.data();
+        editWindow = nullptr;
+    }
+    QString candidates;
+    {
+        TLocker<Sudoku> lock(*game);
+        const SdkField field = game->GetField(row, column);
+        if (field.IsFix() || field.GetValue() != SdkDigitEmpty || IsCheckedBox("CHK_VIEW_RS") ||
+            (IsCheckedBox("CHK_VIEW_RS_SINGLE") && field.GetResultSet().Count() == 1))
+            return;
+        candidates =
+            QString::fromStdString(game->GetUserCandidates(row, column).ToRsString().Str());
+    }
+
+    GPoint p1;
+    GPoint p2;
+    if (!GetBox(draw->GetContent()->Scale(), p1, p2, row, column))
+        return;
+    const GPoint d1 = draw->LogToDc(p1);
+    const GPoint d2 = draw->LogToDc(p2);
+    const int x1 = int(d1.x);
+    const int y1 = int(d1.y);
+    const int w = int(d2.x) - x1;
+    const int h = int(d2.y) - y1;
+    const int eh = int(h / 2.5);
+
+    auto *edit = new QLineEdit(draw);
+    edit->setObjectName(QStringLiteral("ED_DIGIT"));
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setGeometry(x1 + 2, y1 + (h - eh) / 2, w - 3, eh);
+    edit->setText(candidates);
+    edit->deselect();
+    edit->setCursorPosition(int(candidates.size()));
+    edit->show();
+    editWindow = edit;
+    VxLinks::Bind(edit, QLatin1String(VX_LINK_CHAR), this, VxHandler<&WndSudoku::GameEditChar>,
+                  QStringLiteral("WndSudoku::GameEditChar"));
+    VxLinks::Bind(edit, QLatin1String(VX_LINK_LBUTTONDOWN), this,
+                  VxHandler<&WndSudoku::GameEditMouseDown>,
+                  QStringLiteral("WndSudoku::GameEditMouseDown"));
+    VxLinks::Bind(edit, QLatin1String(VX_LINK_RBUTTONDOWN), this,
+                  VxHandler<&WndSudoku::GameEditMouseDown>,
+                  QStringLiteral("WndSudoku::GameEditMouseDown"));
+    VxLinks::Bind(edit, QLatin1String(VX_LINK_KILLFOCUS), this,
+                  VxHandler<&WndSudoku::GameEditKillFocus>,
+                  QStringLiteral("WndSudoku::GameEditKillFocus"));
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->grabMouse();
+    GPointsToBox(editBox, p1, p2);
+    RedrawGame(true);
+    Status(QString::asprintf(Text(EditCandidatesStatus).toUtf8().constData(), row + 1, column + 1),
+           9, 0);
+}
+
+bool WndSudoku::TakeEditValue(bool take)
+{
+    QLineEdit *edit = editWindow.data();
+    if (!edit || HasTimerState(TS_EDIT_DONE))
+        return false;
+    if (take) {
+        VxWDraw *draw = DrawWindow();
+        unsigned row = 0;
+        unsigned column = 0;
+        if (draw && GetRowCol(draw->GetContent()->Scale(), editBox, row, column)) {
+            SdkResultSet set;
+            set.FromRsString(TString(edit->text().toStdString()));
+            {
+                TLocker<Sudoku> lock(*game);
+                game->SetUserCandidates(set, row, column);
+            }
+            RedrawGame(true);
+            ValidateStates();
+        }
+    }
+    if (QWidget::mouseGrabber() == edit)
+        edit->releaseMouse();
+    // The editor is closed: it answers nothing more until the timer removes it, and the keyboard
+    // goes back to the board if the editor had it.
+    for (const char *link :
+         {VX_LINK_CHAR, VX_LINK_LBUTTONDOWN, VX_LINK_RBUTTONDOWN, VX_LINK_KILLFOCUS})
+        VxLinks::Unbind(edit, QLatin1String(link));
+    edit->setEnabled(false);
+    AddTimerState(TS_EDIT_DONE);
+    if (QWidget::focusWidget() == edit || !QWidget::focusWidget())
+        VxCtl::SetFocus(DrawWindow());
+    EmptyStatus();
+    return false;
+}
+
+// --- Context-menu commands ------------------------------------------------------------------
+
+namespace {
+// The field of the box stored by the right click; the box is used once.
+bool TakeClickedField(const GScale &scale, GDoubleBox &box, unsigned &row, unsigned &column)
+{
+    const GDoubleBox clicked = box;
+    box.Clear();
+    if (clicked.IsEmpty())
+        return false;
+    return WndSudoku::GetRowCol(scale, clicked, row, column);
+}
+} // namespace
+
 bool WndSudoku::DoEmptyField(VxEvent &)
 {
+    unsigned row = 0;
+    unsigned column = 0;
+    if (VxWDraw *draw = DrawWindow();
+        draw && TakeClickedField(draw->GetContent()->Scale(), clickedBox, row, column))
+        RemoveCurrentValue(row, column);
     return true;
 }
 
 bool WndSudoku::DoTakeComputedCandidates(VxEvent &)
 {
+    unsigned row = 0;
+    unsigned column = 0;
+    VxWDraw *draw = DrawWindow();
+    if (!draw || !TakeClickedField(draw->GetContent()->Scale(), clickedBox, row, column))
+        return true;
+    {
+        TLocker<Sudoku> lock(*game);
+        if (game->IsThreadRunning())
+            return true;
+        game->SetUserCandidates(game->GetField(row, column).GetResultSet(), row, column);
+    }
+    RedrawGame(true);
     return true;
 }
 
 bool WndSudoku::DoEditCandidates(VxEvent &)
 {
+    unsigned row = 0;
+    unsigned column = 0;
+    if (VxWDraw *draw = DrawWindow();
+        draw && TakeClickedField(draw->GetContent()->Scale(), clickedBox, row, column))
+        EditValue(row, column);
     return true;
 }
 
 bool WndSudoku::DoDeleteCandidates(VxEvent &)
 {
+    unsigned row = 0;
+    unsigned column = 0;
+    VxWDraw *draw = DrawWindow();
+    if (!draw || !TakeClickedField(draw->GetContent()->Scale(), clickedBox, row, column))
+        return true;
+    {
+        TLocker<Sudoku> lock(*game);
+        if (game->IsThreadRunning())
+            return true;
+        game->EmptyUserCandidates(row, column);
+    }
+    RedrawGame(true);
     return true;
 }
 
 bool WndSudoku::DoDeleteAllCandidates(VxEvent &)
 {
+    clickedBox.Clear();
+    {
+        TLocker<Sudoku> lock(*game);
+        if (game->IsThreadRunning())
+            return true;
+        game->EmptyAllUserCandidates();
+    }
+    RedrawGame(true);
     return true;
 }
 
-bool WndSudoku::DoSetMenuDigit(VxEvent &)
+bool WndSudoku::DoSetMenuDigit(VxEvent &event)
 {
+    unsigned row = 0;
+    unsigned column = 0;
+    VxWDraw *draw = DrawWindow();
+    if (!draw || !TakeClickedField(draw->GetContent()->Scale(), clickedBox, row, column))
+        return true;
+    const QString id = event.GetSource() ? event.GetSource()->objectName() : QString();
+    bool ok = false;
+    const unsigned digit = id.section(QLatin1Char('_'), -1).toUInt(&ok);
+    if (ok && digit >= 1 && digit <= 9)
+        SetCurrentValue(SdkDigit(digit), row, column);
     return true;
 }
+
+// --- View options ---------------------------------------------------------------------------
 
 bool WndSudoku::ViewResultSetsChecked(VxEvent &)
 {
@@ -179,6 +518,8 @@ bool WndSudoku::ViewConflictsChecked(VxEvent &)
     return true;
 }
 
+// --- Values ---------------------------------------------------------------------------------
+
 bool WndSudoku::SetCurrentValue(SdkDigit digit, unsigned row, unsigned column)
 {
     if (row >= 9 || column >= 9)
@@ -196,6 +537,7 @@ bool WndSudoku::SetCurrentValue(SdkDigit digit, unsigned row, unsigned column)
         done = game->ValueAllowed(digit, row, column, false) && game->Fix(digit, row, column) &&
                game->StartGame(false, false, true);
     else
+        // Whether the digit is legal is the engine's decision.
         done = game->SetValue(digit, row, column);
     if (done) {
         RedrawGame(true);
@@ -225,15 +567,4 @@ bool WndSudoku::RemoveCurrentValue(unsigned row, unsigned column)
         ValidateStates();
     }
     return done;
-}
-
-void WndSudoku::EditValue(unsigned, unsigned) {}
-
-bool WndSudoku::TakeEditValue(bool)
-{
-    if (!editWindow)
-        return false;
-    AddTimerState(TS_EDIT_DONE);
-    EmptyStatus();
-    return false;
 }
