@@ -1,6 +1,8 @@
 #include "app/SdkDialogs.h"
 
+#include "app/SdkPlatform.h"
 #include "app/SdkTexts.h"
+#include "app/WndSudoku.h"
 #include "velox/VxCtl.h"
 #include "velox/VxLink.h"
 
@@ -83,21 +85,46 @@ SdkWndAbout::SdkWndAbout(short lang, const QString &aboutTitle, unsigned version
     LoadForm(this, "SUDOKU_ABOUT");
 }
 
+namespace {
+const SdkText AboutCaption{"Über   $(TITLE)", "About   $(TITLE)"};
+const SdkText AboutDedication{"Allen gewidmet, die das Rätsel aus der Zeitung\n"
+                              "noch mit dem Bleistift lösen, und allen,\n"
+                              "die jede Version dieses Spiels geduldig gespielt haben,\n"
+                              "vom ersten Gitter bis zur letzten Ziffer.",
+                              "Dedicated to everyone who still solves\n"
+                              "the newspaper riddle with a pencil, and to all\n"
+                              "who patiently played every version of this game,\n"
+                              "from the first grid to the last digit."};
+const SdkText AboutBrought{"Mit Freude am Knobeln gemacht von", "Made with joy in puzzling by"};
+const SdkText AboutSignature{"The Ninefold Sudoku developers", "The Ninefold Sudoku developers"};
+const SdkText AboutNotice{"Ninefold Sudoku gehört seinen Entwicklern. Alle Rechte vorbehalten.",
+                          "Ninefold Sudoku belongs to its developers. All rights reserved."};
+} // namespace
+
 void SdkWndAbout::Localize()
 {
-    VxCtl::SetText(this, Tx({"Über   $(TITLE)", "About   $(TITLE)"}, language)
+    VxCtl::SetText(this, Tx(AboutCaption, language)
                              .replace(QStringLiteral("$(TITLE)"), QLatin1String(SdkTx::Title)));
     VxCtl::SetText(Child(QStringLiteral("STAT_TITLE")), title + QStringLiteral("\nV. ") + version);
+    VxCtl::SetText(Child(QStringLiteral("STAT_INFO")), Tx(AboutDedication, language));
+    VxCtl::SetText(Child(QStringLiteral("STAT_BROUGHT")), Tx(AboutBrought, language));
+    VxCtl::SetText(Child(QStringLiteral("STAT_NAME")), Tx(AboutSignature, language));
+    VxCtl::SetText(Child(QStringLiteral("STAT_IMPRESSUM")), Tx(AboutNotice, language));
+    VxCtl::SetText(Child(QStringLiteral("STAT_IMPRESSUM_WEB")), SdkPlatform::MakerWeb());
+    VxCtl::SetText(Child(QStringLiteral("BT_CLOSE")), Tx({"&Schließen", "&Close"}, language));
 }
 
 bool SdkWndAbout::EvInit()
 {
     BeginDialog(this);
     Localize();
+    VxCtl::SetFocus(Child(QStringLiteral("BT_CLOSE")));
     return true;
 }
 
 bool SdkWndAbout::DoHomepageLButtonUp(VxEventMouse &)
 {
+    if (!SdkPlatform::OpenUrl(SdkPlatform::MakerWeb()))
+        WndSudoku::ShowBrowserError(language, this);
     return true;
 }

@@ -208,6 +208,12 @@ public:
     bool DoHelp(VxEvent &event);
     bool DoHomepage(VxEvent &event);
     bool DoAbout(VxEvent &event);
+    // The command line that opens the help file with the command associated with "html": the
+    // program part quoted, "%1" replaced by the quoted file. When the command has no "%1" the
+    // quoted file comes back in separateArgument (or is appended when that is null).
+    static QString HelpCommand(const QString &associated, const QString &helpFile,
+                               QString *separateArgument);
+    static void ShowBrowserError(short language, QWidget *parent);
 
     // --- Printing ----------------------------------------------------------------------
     bool DoPrint(VxEvent &event);

@@ -34,6 +34,8 @@ void WndSudoku::Print(bool useDefaultPrinter)
         scale.SetDeviceRect(page.left() + mx, page.top() + my, page.right() - mx,
                             page.bottom() - my);
         scale.SetYTurned(false);
+        // A board is square on any paper: one factor for both axes, centred in the margins.
+        scale.SetProportional(true);
         scale.CalcNew();
         if (printer.StartPage()) {
             DrawFields(snapshot, *area, true);
