@@ -129,8 +129,14 @@ bool SdkBlockRef::CalcDoubles()
         const SdkField &f = *m_fields[pos];
         sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
     }
+    CalcDoublesFrom(sets);
+    return false;
+}
+
+void SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
+{
     if (m_doublesKeyValid && std::equal(sets, sets + 9, m_doublesKey))
-        return false;
+        return;
     m_doubles.Empty();
     std::copy(sets, sets + 9, m_doublesKey);
     m_doublesKeyValid = true;
@@ -157,5 +163,4 @@ bool SdkBlockRef::CalcDoubles()
     }
     if (added)
         m_doubles.Clean();
-    return false;
 }

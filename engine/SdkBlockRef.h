@@ -48,6 +48,8 @@ private:
     friend class Sudoku;
 
     SdkBlockRef() = default;
+    // CalcDoubles from the sets of the empty fields by position (0 for the others).
+    void CalcDoublesFrom(const uint16_t (&sets)[9]);
     // Takes over another game's block's double list with the sets it was made
     // from; CalcDoubles keeps it only when this block's sets are the same.
     void TakeDoublesOf(const SdkBlockRef &other)

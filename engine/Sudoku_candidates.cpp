@@ -3,6 +3,7 @@
 #include "engine/Sudoku.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 using Guard = TLocker<TThreadOrg>;
@@ -98,6 +99,18 @@ bool Sudoku::CalcResultSets(bool full, bool deep)
 }
 
 namespace {
+// Grid index of position p of block b, for rows, columns and quads.
+constexpr auto BlockFieldIndex = [] {
+    std::array<std::array<std::array<uint8_t, 9>, 9>, 3> index{};
+    for (unsigned b = 0; b < 9; ++b)
+        for (unsigned p = 0; p < 9; ++p) {
+            index[0][b][p] = static_cast<uint8_t>(b * 9 + p);
+            index[1][b][p] = static_cast<uint8_t>(p * 9 + b);
+            index[2][b][p] = static_cast<uint8_t>((b / 3 * 3 + p / 3) * 9 + b % 3 * 3 + p % 3);
+        }
+    return index;
+}();
+
 uint16_t FixpointKey(const SdkField &f)
 {
     return static_cast<uint16_t>(f.GetResultSet().GetMask() | (f.GetValue() & 0xF) << 12);
@@ -160,8 +173,17 @@ unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
     SdkBlockRef *blocks = GetBlocks(type);
     if (!blocks)
         return 0;
-    for (unsigned b = 0; b < 9; ++b)
-        blocks[b].CalcDoubles();
+    // The blocks' sets straight from the grid: most lists stay as they are, and
+    // telling that is most of the work.
+    const auto &index = BlockFieldIndex[type - SdkBlockRow];
+    for (unsigned b = 0; b < 9; ++b) {
+        uint16_t sets[9];
+        for (unsigned pos = 0; pos < 9; ++pos) {
+            const SdkField &f = m_fields[index[b][pos]];
+            sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
+        }
+        blocks[b].CalcDoublesFrom(sets);
+    }
     unsigned removed = 0;
     for (unsigned b = 0; b < 9; ++b) {
         const SdkDoubleList &doubles = blocks[b].GetDoubleList();
