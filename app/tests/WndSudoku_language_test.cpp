@@ -320,3 +320,53 @@ TEST_F(WndSudokuLanguage, ChoosingTheActiveLanguageStoresItWithoutRelocalizing)
     EXPECT_EQ(GetSetting("Language"), "English");
     EXPECT_EQ(TextOf(*w, "STAT_ACTIONS"), "marker");
 }
+
+TEST_F(WndSudokuLanguage, EveryDialogOfTheMenuOpensInTheWindowsLanguage)
+{
+    w = OpenMainWindow();
+    ASSERT_NE(w, nullptr);
+    w->Game() = *MakeGame(Riddle);
+    const struct
+    {
+        bool (WndSudoku::*command)(VxEvent &);
+        const char *window;
+        const char *german;
+        const char *english;
+    } dialogs[] = {
+        {&WndSudoku::DoGameOptions, "SUDOKU_OPTIONS", "Spiel-Optionen", "Game-Options"},
+        {&WndSudoku::DoAbout, "SUDOKU_ABOUT", "Über   N I N E F O L D   S U D O K U",
+         "About   N I N E F O L D   S U D O K U"},
+        {&WndSudoku::DoCreateGame, "SUDOKU_GAME_CREATE_TYPE", "Typ der Rätselerzeugung auswählen",
+         "Select the type of game creation"},
+    };
+    for (int language : {0, 1}) {
+        WndSudokuPeer::Language(*w) = short(language);
+        w->Localize();
+        SaveScreenshot(*w, language ? "manual_main_en" : "manual_main_de");
+        for (const auto &d : dialogs) {
+            ModalRecorder hook([language](QWidget &window) {
+                // A question about unsaved changes is answered No; dialogs are cancelled.
+                if (auto *no = window.findChild<QAbstractButton *>("BT_NO")) {
+                    QTest::mouseClick(no, Qt::LeftButton);
+                    return;
+                }
+                SaveScreenshot(window, window.objectName().toLower() + (language ? "_en" : "_de"));
+                if (auto *cancel = window.findChild<QAbstractButton *>("BT_CANCEL"))
+                    QTest::mouseClick(cancel, Qt::LeftButton);
+            });
+            VxEvent event;
+            (w->*d.command)(event);
+            const auto seen =
+                std::find_if(hook.Seen().begin(), hook.Seen().end(),
+                             [&d](const ModalAnswer &a) { return a.window == d.window; });
+            ASSERT_NE(seen, hook.Seen().end()) << d.window;
+            EXPECT_EQ(seen->title, QString::fromUtf8(language ? d.english : d.german))
+                << qPrintable(seen->title);
+        }
+        ModalRecorder hook([language](QWidget &window) {
+            SaveScreenshot(window, window.objectName().toLower() + (language ? "_en" : "_de"));
+        });
+        w->ChangeLanguage(true);
+        EXPECT_EQ(w->GetLanguage(), language);
+    }
+}
