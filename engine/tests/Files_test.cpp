@@ -368,6 +368,13 @@ TEST_F(GameFiles, SaveRulesForNamesAndFailures)
     EXPECT_TRUE(game.IsStateChanged());
     EXPECT_EQ(ReadAll(first), before);
 
+    // A save that cannot finish leaves the file it would replace as it was: here the
+    // name leaves no room for the temporary file beside it.
+    const std::string longName = Write(std::string(250, 'g') + ".sdk", "old content");
+    EXPECT_FALSE(game.SaveGame(longName, false, true));
+    EXPECT_EQ(ReadAll(longName), "old content");
+    EXPECT_EQ(game.GetFileName(), first);
+
     // The formatted layout on request.
     ASSERT_TRUE(game.SaveGame(Path("formatted.sdk"), false, false));
     const std::string formatted = ReadAll(Path("formatted.sdk"));
