@@ -2,8 +2,12 @@
 // with the program's text tables in both languages, the language dialog and the first start.
 #include "SdkAppTestSupport.h"
 
+#include "app/SdkCreateGameParam.h"
+#include "app/SdkCreateType.h"
 #include "app/SdkDialogs.h"
+#include "app/SdkLoadParam.h"
 #include "app/SdkWndOptions.h"
+#include "app/SdkWndSelectDefType.h"
 #include "velox/VxCtl.h"
 #include "velox/VxResource.h"
 
@@ -368,5 +372,96 @@ TEST_F(WndSudokuLanguage, EveryDialogOfTheMenuOpensInTheWindowsLanguage)
         });
         w->ChangeLanguage(true);
         EXPECT_EQ(w->GetLanguage(), language);
+    }
+}
+
+namespace {
+const Pair CreateTypeTexts[] = {
+    {"", "Typ der Rätselerzeugung auswählen", "Select the type of game creation"},
+    {"RAD_PREDEF", "&Schnellverfahren", "&Fast riddle-creation"},
+    {"RAD_COMPUTED", "Ein neues Rätsel mit Benutzeroptionen &berechnen",
+     "C&alculate a new riddle with user defined options"},
+    {"RAD_LEVEL_1", "Schwierigkeitsstufe 1 (einfach)", "Level 1 (simple)"},
+    {"RAD_LEVEL_2", "Schwierigkeitsstufe 2 (mittel)", "Level 2 (medium)"},
+    {"RAD_LEVEL_3", "Schwierigkeitsstufe 3 (schwierig)", "Level 3 (difficult)"},
+    {"BT_OK", "&OK", "&OK"},
+    {"BT_CANCEL", "Abbre&chen", "&Cancel"},
+};
+
+const Pair CreateParamTexts[] = {
+    {"", "Optionen zur Berechnung eines neuen SUDOKU-Rätsels",
+     "Options for computing a new SUDOKU-Game"},
+    {"GRP_CALC_SETTINGS", "Berechnungseinstellungen", "Computing Settings"},
+    {"LABEL_FIX", "Anzahl der vorgegebenen Zahlen:", "Number of predefined values:"},
+    {"LABEL_ATTEMPTS",
+     "Maximale Anzahl der Testiterationen:", "Maximum number of test-iterations:"},
+    {"LABEL_MIN_DIRECT", "Mindestzahl direkt lösbarer Werte:", "Minimum directly solvable values:"},
+    {"LABEL_LEVEL", "Typ Schwierigkeitsgrad:", "Type of severity:"},
+    {"RAD_LEVEL_STANDARD", "&Standard", "&Standard"},
+    {"RAD_LEVEL_PROFI", "&Erweitert", "&Extended"},
+    {"GRP_LEVEL_STANDARD", "Schwierigkeitsgrad Standard", "Severity Standard"},
+    {"GRP_LEVEL_PROFI", "Schwierigkeitsgrad Erweitert", "Severity Extended"},
+    {"RAD_LEVEL_1", "&leicht", "&low"},
+    {"RAD_LEVEL_2", "&mittel", "&medium"},
+    {"RAD_LEVEL_3", "sch&wer", "&high"},
+    {"LABEL_BACKTRACKING", "Backtracking:", "Backtracking:"},
+    {"LABEL_MIN_BT", "min.:", "min.:"},
+    {"LABEL_MAX_BT", "max.:", "max.:"},
+    {"BT_OK", "&OK", "&OK"},
+    {"BT_CANCEL", "Abbre&chen", "&Cancel"},
+};
+
+const Pair LoadParamTexts[] = {
+    {"", "Spiel-Optionen für das Laden", "Game options for loading"},
+    {"RAD_LOAD_CURRENT_STATE", "Das Spiel im zuletzt gespeicherten Spielverlauf laden",
+     "Load the game in the last edited state"},
+    {"RAD_LOAD_NEW_SOLUTION", "Das Spiel im Startmodus laden und mit der Lösung neu beginnen",
+     "Load the game in start-mode in order to begin a new solution"},
+    {"RAD_LOAD_SOLUTION_AND_HISTORY",
+     "Das Spiel einschließlich der Lösung UND des Spielverlaufs zur Lösung laden",
+     "Load the game including its solution AND the complete history of all single moves"},
+    {"RAD_LOAD_SOLUTION", "Das Spiel einschließlich der Lösung aber OHNE Spielverlauf laden",
+     "Load the game including its solution, but WITHOUT the solving-history"},
+    {"CHK_RESET_TO_START", "Das Spiel auf den Anfang des Spielverlaufs zurücksetzen",
+     "Reset the game to the beginning of the solving-history"},
+    {"BT_OK", "&OK", "&OK"},
+};
+
+const Pair DefTypeTexts[] = {
+    {"", "Spieldefinition", "Game Definition"},
+    {"GRP_MODE", "Modus", "Mode"},
+    {"RAD_NEW_FIX", "Neue Spieldefinition entwerfen", "Create a new game definition"},
+    {"RAD_CONTINUE_FIX", "Bestehende Spieldefinition erweitern", "Edit current game definition"},
+    {"BT_OK", "&OK", "&OK"},
+    {"BT_CANCEL", "Abbre&chen", "&Cancel"},
+};
+
+template<size_t N>
+void ExpectTexts(VxWFrame &dialog, const Pair (&table)[N], int language, const char *which)
+{
+    for (const Pair &p : table)
+        EXPECT_EQ(TextIn(dialog, p.name), Expected(p, language))
+            << which << " " << p.name << " in " << language;
+}
+} // namespace
+
+TEST_F(WndSudokuLanguage, GameDialogTextsInBothLanguages)
+{
+    ASSERT_TRUE(InstallBundle());
+    const auto preview = MakeGame(Riddle);
+    for (int language : {0, 1}) {
+        const short l = short(language);
+        SdkCreateType createType(l, 1, 1, nullptr);
+        createType.Localize();
+        ExpectTexts(createType, CreateTypeTexts, language, "SdkCreateType");
+        SdkCreateGameParam createParam(l, nullptr);
+        createParam.Localize();
+        ExpectTexts(createParam, CreateParamTexts, language, "SdkCreateGameParam");
+        SdkLoadParam loadParam(l, *preview, nullptr);
+        loadParam.Localize();
+        ExpectTexts(loadParam, LoadParamTexts, language, "SdkLoadParam");
+        SdkWndSelectDefType defType(l, 1, false, nullptr);
+        defType.Localize();
+        ExpectTexts(defType, DefTypeTexts, language, "SdkWndSelectDefType");
     }
 }
