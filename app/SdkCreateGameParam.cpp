@@ -6,6 +6,8 @@
 #include "velox/VxApp.h"
 #include "velox/VxCtl.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QRegularExpression>
 #include <algorithm>
 #include <limits>
@@ -71,6 +73,16 @@ SdkCreateGameParam::SdkCreateGameParam(short lang, QWidget *parent)
 {
     VxWaitCursor wait;
     LoadCustomWindow(QStringLiteral("SUDOKU_CREATE_GAME_PARAMETERS"));
+    // The level radios lie inside the window that holds the mode radios: each set gets its own
+    // group, or Qt would count all five as one.
+    auto *modes = new QButtonGroup(this);
+    auto *levels = new QButtonGroup(this);
+    for (const char *name : {"RAD_LEVEL_STANDARD", "RAD_LEVEL_PROFI"})
+        if (auto *b = qobject_cast<QAbstractButton *>(FindChild(QLatin1String(name))))
+            modes->addButton(b);
+    for (const char *name : {"RAD_LEVEL_1", "RAD_LEVEL_2", "RAD_LEVEL_3"})
+        if (auto *b = qobject_cast<QAbstractButton *>(FindChild(QLatin1String(name))))
+            levels->addButton(b);
 }
 
 unsigned SdkCreateGameParam::_CheckURange(unsigned value, unsigned low, unsigned high)

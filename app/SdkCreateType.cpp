@@ -4,6 +4,8 @@
 #include "velox/VxApp.h"
 #include "velox/VxCtl.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <algorithm>
 
 TDYN_IMPLEMENT_NOCREATE(SdkCreateType, "VxWFrame");
@@ -13,6 +15,16 @@ SdkCreateType::SdkCreateType(short lang, short createType, int createLevel, QWid
 {
     VxWaitCursor wait;
     LoadCustomWindow(QStringLiteral("SUDOKU_GAME_CREATE_TYPE"));
+    // The level radios lie inside the window that holds the type radios: without groups of
+    // their own, Qt would count all five as one set and let a type click untick a level.
+    auto *types = new QButtonGroup(this);
+    auto *levels = new QButtonGroup(this);
+    for (const char *name : {"RAD_PREDEF", "RAD_COMPUTED"})
+        if (auto *b = qobject_cast<QAbstractButton *>(FindChild(QLatin1String(name))))
+            types->addButton(b);
+    for (const char *name : {"RAD_LEVEL_1", "RAD_LEVEL_2", "RAD_LEVEL_3"})
+        if (auto *b = qobject_cast<QAbstractButton *>(FindChild(QLatin1String(name))))
+            levels->addButton(b);
 }
 
 short SdkCreateType::GetCreateType(int *outLevel) const

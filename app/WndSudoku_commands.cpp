@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace {
 const SdkText SolveStartFailed{"Berechnen der Lösung konnte nicht gestartet werden.",
@@ -318,8 +319,12 @@ void WndSudoku::_CreateGamePredefined(int level)
     ValidateStates();
     RedrawGame(true);
     ViewAsIncompleted();
-    if (!found)
-        VxApp::Message(Text(NoPredefined), Text(SdkTx::InformationTitle), this);
+    if (!found) {
+        QMessageBox box(QMessageBox::Critical, Text(SdkTx::InformationTitle), Text(NoPredefined),
+                        QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("VX_MESSAGE"));
+        VxModal::Exec(box);
+    }
 }
 
 void WndSudoku::_CreateGameComputed()

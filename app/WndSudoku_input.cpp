@@ -125,6 +125,7 @@ bool WndSudoku::SdkRButtonUp(VxEventMouse &event)
         const bool viewSingle = !fixMode && IsCheckedBox("CHK_VIEW_RS_SINGLE");
 
         contextMenu = std::make_unique<QMenu>(this);
+        contextMenu->setObjectName(QStringLiteral("SDK_CONTEXT_MENU"));
         QMenu &menu = *contextMenu;
         auto add = [this, &menu](const char *id, const QString &text, VxHandlerFn handler,
                                  const char *handlerName) {

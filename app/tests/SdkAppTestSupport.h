@@ -29,6 +29,7 @@ public:
     static unsigned &ActiveRow(WndSudoku &w) { return w.activeRow; }
     static unsigned &ActiveColumn(WndSudoku &w) { return w.activeColumn; }
     static bool MarkActiveField(WndSudoku &w) { return w.markActiveField; }
+    static QString &InstallDir(WndSudoku &w) { return w.installDir; }
 };
 
 // A solver that reports guess level 2 and then waits until the test opens its gate, so that
