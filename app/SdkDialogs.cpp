@@ -30,6 +30,16 @@ short Language(short language)
 {
     return language == 1 ? 1 : 0;
 }
+
+// The number a line of the language list begins with; 0 when it has none.
+int LeadingNumber(const QString &line)
+{
+    const QString text = line.trimmed();
+    qsizetype digits = 0;
+    while (digits < text.size() && digits < 4 && text.at(digits).isDigit())
+        ++digits;
+    return text.left(digits).toInt();
+}
 } // namespace
 
 // --- SdkWndSelectLanguage -------------------------------------------------------------------
@@ -47,9 +57,8 @@ bool SdkWndSelectLanguage::EvInit()
                   VxHandler<&SdkWndSelectLanguage::DoOK>,
                   QStringLiteral("SdkWndSelectLanguage::DoOK"));
     if (auto *combo = qobject_cast<QComboBox *>(FindChild(QStringLiteral("COMBO_LANG")))) {
-        const QString lead = QString::number(selected + 1);
         for (int i = 0; i < combo->count(); ++i)
-            if (combo->itemText(i).trimmed().startsWith(lead)) {
+            if (LeadingNumber(combo->itemText(i)) == selected + 1) {
                 combo->setCurrentIndex(i);
                 break;
             }
@@ -61,9 +70,9 @@ bool SdkWndSelectLanguage::EvInit()
 bool SdkWndSelectLanguage::DoOK(VxEvent &)
 {
     auto *combo = qobject_cast<QComboBox *>(FindChild(QStringLiteral("COMBO_LANG")));
-    const int number =
-        combo ? combo->currentText().trimmed().section(QLatin1Char(' '), 0, 0).toInt() : 0;
-    if (number <= 0)
+    const int number = combo ? LeadingNumber(combo->currentText()) : 0;
+    // Only the two languages the program has texts for can be chosen.
+    if (number != 1 && number != 2)
         return true;
     selected = short(number - 1);
     SetDialogResult(1);
