@@ -133,14 +133,29 @@ bool SdkBlockRef::CalcDoubles()
     return false;
 }
 
-void SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
+bool SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
 {
-    if (m_doublesKeyValid && std::equal(sets, sets + 9, m_doublesKey))
-        return;
+    // Element by element: the sets were just stored, and a wide comparison
+    // would wait for those stores.
+    bool same = m_doublesKeyValid;
+    for (unsigned pos = 0; same && pos < 9; ++pos)
+        same = sets[pos] == m_doublesKey[pos];
+    if (same)
+        return false;
     m_doubles.Empty();
     std::copy(sets, sets + 9, m_doublesKey);
     m_doublesKeyValid = true;
     m_doublesOverfull = false;
+    m_singles = 0;
+    m_singlesTwice = false;
+    m_zeroSets = 0;
+    for (const uint16_t set : sets) {
+        m_zeroSets += set == 0 ? 1 : 0;
+        if (SdkResultSet::CountBits(set) == 1) {
+            m_singlesTwice = m_singlesTwice || (m_singles & set) != 0;
+            m_singles |= set;
+        }
+    }
     uint16_t seen = 0;
     bool added = false;
     for (unsigned pos = 0; pos < 9; ++pos) {
@@ -163,4 +178,5 @@ void SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
     }
     if (added)
         m_doubles.Clean();
+    return true;
 }

@@ -72,6 +72,7 @@ void Sudoku::InitBlocks()
 // over the other game's lists first only spares making equal lists anew.
 void Sudoku::TakeDoublesOf(const Sudoku &other)
 {
+    m_doublesAtFixpoint = false;
     for (unsigned i = 0; i < 9; ++i) {
         m_rows[i].TakeDoublesOf(other.m_rows[i]);
         m_cols[i].TakeDoublesOf(other.m_cols[i]);
@@ -81,6 +82,7 @@ void Sudoku::TakeDoublesOf(const Sudoku &other)
 
 void Sudoku::RecalcAllDoubles()
 {
+    m_doublesAtFixpoint = false;
     for (SdkBlockType type : SdkBlockTypes) {
         SdkBlockRef *blocks = GetBlocks(type);
         for (unsigned i = 0; i < 9; ++i)

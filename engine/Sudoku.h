@@ -236,6 +236,11 @@ private:
     SdkBlockRef *GetBlocks(SdkBlockType type);
     void RecalcAllDoubles();
     void TakeDoublesOf(const Sudoku &other);
+    // What the reduction's fixed point records of a field: its candidates and value.
+    static uint16_t FixpointKey(const SdkField &f)
+    {
+        return static_cast<uint16_t>(f.GetResultSet().GetMask() | (f.GetValue() & 0xF) << 12);
+    }
     void ClearLastChanges();
 
     // --- Editing twins -------------------------------------------------------------------
@@ -337,6 +342,9 @@ private:
     // fixed point: a reduction of the same grid would change nothing.
     uint16_t m_fixpointGrid[81] = {};
     bool m_fixpointValid = false;
+    // Every block's double list was made from the sets of that grid and has not
+    // changed since: the blocks' summaries describe it.
+    bool m_doublesAtFixpoint = false;
     // The request and outcome of the last riddle creation.
     SdkCreateParam m_createParam;
 };

@@ -30,6 +30,7 @@ void Sudoku::SetDeepCalcResultSets(bool deep)
 void Sudoku::EmptyAllDoubleLists()
 {
     Guard hold(m_threadOrg);
+    m_doublesAtFixpoint = false;
     for (unsigned i = 0; i < 9; ++i) {
         m_rows[i].EmptyDoubleList();
         m_cols[i].EmptyDoubleList();
@@ -111,10 +112,6 @@ constexpr auto BlockFieldIndex = [] {
     return index;
 }();
 
-uint16_t FixpointKey(const SdkField &f)
-{
-    return static_cast<uint16_t>(f.GetResultSet().GetMask() | (f.GetValue() & 0xF) << 12);
-}
 } // namespace
 
 // The solver reduces again right after each step, and a grid at its fixed point
@@ -123,12 +120,15 @@ uint16_t FixpointKey(const SdkField &f)
 bool Sudoku::ReduceResultSets(bool deep)
 {
     Guard hold(m_threadOrg);
-    uint16_t grid[81];
+    // Compared while read: a comparison of the fresh array would wait for its stores.
+    unsigned differ = 0;
     for (unsigned i = 0; i < 81; ++i)
-        grid[i] = FixpointKey(m_fields[i]);
-    if (!deep && m_fixpointValid && std::equal(grid, grid + 81, m_fixpointGrid)) {
-        if (GetUnsolvedCount() > 0)
+        differ |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
+    if (!deep && m_fixpointValid && differ == 0) {
+        if (GetUnsolvedCount() > 0) {
             RecalcAllDoubles();
+            m_doublesAtFixpoint = true;
+        }
         return false;
     }
     bool any = false;
@@ -153,6 +153,9 @@ bool Sudoku::ReduceResultSets(bool deep)
     for (unsigned i = 0; i < 81; ++i)
         m_fixpointGrid[i] = FixpointKey(m_fields[i]);
     m_fixpointValid = true;
+    // The last pass changed nothing, and with empty fields it made every list
+    // from the sets as they are now.
+    m_doublesAtFixpoint = GetUnsolvedCount() > 0;
     return any;
 }
 
@@ -182,7 +185,8 @@ unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
             const SdkField &f = m_fields[index[b][pos]];
             sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
         }
-        blocks[b].CalcDoublesFrom(sets);
+        if (blocks[b].CalcDoublesFrom(sets))
+            m_doublesAtFixpoint = false;
     }
     unsigned removed = 0;
     for (unsigned b = 0; b < 9; ++b) {

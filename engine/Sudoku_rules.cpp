@@ -418,7 +418,10 @@ bool IsBlockFreeOfDoubles(const SdkBlockRef &block, const SdkField *const (&fiel
     if (dirty || (singles & values) != 0 ||
         SdkResultSet::CountBits(values) != static_cast<int>(valueCount))
         return false;
-    if (keyValid && std::equal(sets, sets + 9, doublesKey))
+    bool same = keyValid;
+    for (unsigned p = 0; same && p < 9; ++p)
+        same = sets[p] == doublesKey[p];
+    if (same)
         return !overfull;
     (void)block;
     for (unsigned i = 0; i < 9; ++i) {
@@ -443,20 +446,54 @@ bool Sudoku::MarkDoubleResults()
     Guard hold(m_threadOrg);
     // The calculation marks after every reduction, mostly of a grid that did not
     // change since: then the marks are already right.
-    uint32_t grid[81];
-    for (unsigned i = 0; i < 81; ++i)
-        grid[i] = MarkKey(m_fields[i]);
-    if (m_markedValid && std::equal(grid, grid + 81, m_markedGrid))
+    // Compared while read: a comparison of fresh arrays would wait for their stores.
+    uint32_t markDiffer = 0;
+    unsigned fixpointDiffer = 0;
+    for (unsigned i = 0; i < 81; ++i) {
+        markDiffer |= MarkKey(m_fields[i]) ^ m_markedGrid[i];
+        fixpointDiffer |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
+    }
+    if (m_markedValid && markDiffer == 0)
         return m_markedResult;
+
+    // Right after a reduction the blocks' double lists were made from these very
+    // sets, and their summaries tell a clean block together with the values.
+    const bool summaries = m_doublesAtFixpoint && m_fixpointValid && fixpointDiffer == 0;
+    uint16_t values[27] = {};
+    uint8_t valueCount[27] = {};
+    uint32_t repeated = 0;
+    if (summaries) {
+        for (unsigned i = 0; i < 81; ++i) {
+            const unsigned v = m_fields[i].GetValue();
+            if (v == 0)
+                continue;
+            const unsigned blocks[3] = {i / 9, 9 + i % 9, 18 + i / 27 * 3 + i % 9 / 3};
+            const uint16_t bit = static_cast<uint16_t>(v <= 9 ? 1u << v : 0);
+            for (unsigned k : blocks) {
+                if (bit == 0 || (values[k] & bit) != 0)
+                    repeated |= 1u << k;
+                values[k] |= bit;
+                ++valueCount[k];
+            }
+        }
+    }
+
     UnmarkDoubleResults();
     bool marked = false;
+    unsigned k = 0;
     for (SdkBlockType type : SdkBlockTypes) {
         SdkBlockRef *blocks = GetBlocks(type);
-        for (unsigned b = 0; b < 9; ++b) {
+        for (unsigned b = 0; b < 9; ++b, ++k) {
             SdkBlockRef &block = blocks[b];
-            if (IsBlockFreeOfDoubles(block, block.m_fields, block.m_doublesKey,
-                                     block.m_doublesKeyValid, block.m_doublesOverfull))
+            if (summaries && block.m_doublesKeyValid) {
+                if ((repeated & (1u << k)) == 0 && !block.m_doublesOverfull &&
+                    !block.m_singlesTwice && (block.m_singles & values[k]) == 0 &&
+                    block.m_zeroSets == valueCount[k])
+                    continue;
+            } else if (IsBlockFreeOfDoubles(block, block.m_fields, block.m_doublesKey,
+                                            block.m_doublesKeyValid, block.m_doublesOverfull)) {
                 continue;
+            }
             for (unsigned i = 0; i < 9; ++i) {
                 SdkField &f = *block.GetFieldPtr(i);
                 const int capacity = f.GetValue() != SdkDigitEmpty ? 1 : f.GetResultSet().Count();
