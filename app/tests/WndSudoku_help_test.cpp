@@ -5,10 +5,12 @@
 #include "base/TOpSystem.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace SdkTest;
@@ -329,4 +331,53 @@ TEST(SudokuData, ExampleGamesCoverEveryKindOfGame)
     EXPECT_TRUE(completed);
     EXPECT_TRUE(defining);
     EXPECT_TRUE(hard);
+}
+
+TEST_F(WndSudokuHousekeeping, ClickOnTheAboutBoxWebLineOpensTheMakersAddress)
+{
+    Open();
+    for (bool succeed : {true, false}) {
+        StartRecorder recorder(succeed);
+        QStringList boxes;
+        ModalRecorder hook([&boxes](QWidget &window) {
+            boxes << window.objectName();
+            if (window.objectName() != "SUDOKU_ABOUT")
+                return;
+            QWidget *web = window.findChild<QWidget *>("STAT_IMPRESSUM_WEB");
+            ASSERT_NE(web, nullptr);
+            QTest::mouseClick(web, Qt::LeftButton);
+        });
+        VxEvent event;
+        w->DoAbout(event);
+        ASSERT_EQ(recorder.opened.size(), 1);
+        EXPECT_EQ(recorder.opened[0], SdkPlatform::MakerWeb());
+        // A browser that cannot be started is reported over the About box.
+        EXPECT_EQ(boxes.size(), succeed ? 1 : 2);
+        if (!succeed) {
+            EXPECT_TRUE(hook.Seen()[1].text.contains("The browser could not be started."));
+        }
+    }
+}
+
+TEST_F(WndSudokuHousekeeping, WithoutInstallationFolderHelpAndHistoryOpenNothing)
+{
+    Open();
+    SdkPlatform::SetInstallDirCandidates(QStringList{});
+    SetSetting("InstallDir", install.path() + "/gone");
+    {
+        ModalRecorder cancel([](QWidget &window) { qobject_cast<QDialog *>(&window)->reject(); });
+        w->ReadConfig();
+    }
+    StartRecorder recorder;
+    ModalRecorder hook;
+    VxEvent event;
+    w->DoHelp(event);
+    EXPECT_TRUE(hook.Seen().isEmpty());
+    w->DoVersionHistory(event);
+    ASSERT_EQ(hook.Seen().size(), 1);
+    EXPECT_TRUE(hook.Seen()[0].text.contains("The path could not be found."));
+    EXPECT_TRUE(recorder.started.isEmpty());
+    EXPECT_FALSE(w->CheckAndCopyExampleFiles());
+    EXPECT_FALSE(w->MoveOldStyleGameFiles());
+    w->RemoveTimerState(TS_DESTROY);
 }
