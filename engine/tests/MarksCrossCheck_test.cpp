@@ -54,6 +54,33 @@ std::string ReferenceMarks(const Sudoku &game)
     return marks;
 }
 
+// The double lists as made from scratch by the list's own adding and cleaning,
+// compared with the game's lists; empty when they agree.
+std::string DoubleListDifference(const Sudoku &game)
+{
+    for (SdkBlockType type : SdkBlockTypes) {
+        for (unsigned b = 0; b < 9; ++b) {
+            const SdkBlockRef &block = game.GetBlock(type, b);
+            SdkDoubleList expected;
+            for (unsigned p = 0; p < 9; ++p)
+                if (block[p].GetValue() == SdkDigitEmpty)
+                    expected.Add(block[p].GetResultSet(), p);
+            expected.Clean();
+            const SdkDoubleList &actual = block.GetDoubleList();
+            bool same = actual.Count() == expected.Count();
+            for (int i = 0; same && i < expected.Count(); ++i) {
+                const SdkDouble &a = *actual.GetDouble(i), &e = *expected.GetDouble(i);
+                same = a.GetResultSet() == e.GetResultSet() && a.IndexCount() == e.IndexCount();
+                for (int k = 0; same && k < e.IndexCount(); ++k)
+                    same = a.GetIndex(k) == e.GetIndex(k);
+            }
+            if (!same)
+                return "block type " + std::to_string(type) + " index " + std::to_string(b);
+        }
+    }
+    return "";
+}
+
 std::string EngineMarks(const Sudoku &game)
 {
     std::string marks(81, '.');
@@ -90,11 +117,15 @@ TEST(MarksCrossCheck, RandomPlayKeepsTheMarksOfTheRule)
             const std::string marks = ReferenceMarks(game);
             ASSERT_EQ(EngineMarks(game), marks) << "seed " << seed << ", move " << move;
             statesWithMarks += marks.find('X') != std::string::npos ? 1 : 0;
+            if (game.GetUnsolvedCount() > 0) {
+                ASSERT_EQ(DoubleListDifference(game), "") << "seed " << seed << ", move " << move;
+            }
         }
         // Marking again, or after a copy, gives the same marks.
         game.MarkDoubleResults();
         EXPECT_EQ(EngineMarks(game), ReferenceMarks(game)) << "seed " << seed;
         Sudoku copy(game, false);
+        EXPECT_EQ(DoubleListDifference(copy), "") << "seed " << seed;
         copy.MarkDoubleResults();
         EXPECT_EQ(EngineMarks(copy), ReferenceMarks(copy)) << "seed " << seed;
     }
