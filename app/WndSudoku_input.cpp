@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 
 namespace {
 const SdkText NeedFixValues{
@@ -448,9 +449,12 @@ bool WndSudoku::DoEditCandidates(VxEvent &)
 {
     unsigned row = 0;
     unsigned column = 0;
-    if (VxWDraw *draw = DrawWindow();
-        draw && TakeClickedField(draw->GetContent()->Scale(), clickedBox, row, column))
-        EditValue(row, column);
+    VxWDraw *draw = DrawWindow();
+    if (!draw || !TakeClickedField(draw->GetContent()->Scale(), clickedBox, row, column))
+        return true;
+    // The menu is still closing and would take the keyboard back from a new editor: it opens
+    // once the menu is gone.
+    QTimer::singleShot(0, this, [this, row, column] { EditValue(row, column); });
     return true;
 }
 
