@@ -4,6 +4,7 @@
 
 #include "velox/VxCtl.h"
 #include "velox/VxLink.h"
+#include "velox/VxModal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace SdkFlow;
@@ -393,4 +395,49 @@ TEST_F(BoardInput, InputIsRefusedWhileTheEngineWorks)
     ASSERT_TRUE(TickUntilIdle(*w));
     VxEventKey up(Qt::Key_Right, QString(), 0, false);
     EXPECT_TRUE(w->SdkKeyUp(up));
+}
+
+namespace {
+// Clicks an item of the popup menu that is showing, once it shows.
+void ClickPopupItem(const QString &id, int attempts = 200)
+{
+    QTimer::singleShot(5, [id, attempts] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu) {
+            if (attempts > 0)
+                ClickPopupItem(id, attempts - 1);
+            return;
+        }
+        for (QAction *action : menu->actions())
+            if (action->objectName() == id) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                return;
+            }
+        menu->close();
+    });
+}
+} // namespace
+
+TEST_F(BoardInput, MenuRunByItsOwnLoopAsOnTheDesktop)
+{
+    // No hook: the menu runs its own event loop and the item is clicked with the mouse.
+    ASSERT_FALSE(VxModal::HasHook());
+    View("CHK_VIEW_RS", false);
+    View("CHK_VIEW_RS_SINGLE", false);
+    ClickPopupItem("ID_ITEM_DIGIT_4");
+    ClickField(*w, 0, 2, Qt::RightButton);
+    EXPECT_EQ(w->Game().GetField(0, 2).GetValue(), SdkDigit4);
+
+    ClickPopupItem("ID_EDIT_MANUAL_CANDIDATES");
+    ClickField(*w, 0, 3, Qt::RightButton);
+    for (int i = 0; i < 1000 && !Editor(); ++i)
+        QTest::qWait(1);
+    ASSERT_NE(Editor(), nullptr);
+    for (int i = 0; i < 1000 && !Editor()->hasFocus(); ++i)
+        QTest::qWait(1);
+    QTest::keyClicks(Editor(), "69");
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    EXPECT_EQ(Candidates(0, 3), "6,9");
+    Tick(*w);
+    EXPECT_EQ(Editor(), nullptr);
 }
