@@ -3,6 +3,8 @@
 #include "engine/SdkParam.h"
 #include "engine/Sudoku.h"
 
+#include <memory>
+
 TDYN_IMPLEMENT_NOCREATE(SdkSolverInterface, "TDynamic");
 TDYN_IMPLEMENT(SdkDefaultSolver, "SdkSolverInterface");
 
@@ -147,7 +149,9 @@ bool SdkDefaultSolver::Search(int level, unsigned startRow, unsigned startCol)
     }
 
     if (found) {
-        const Sudoku afterDirectSteps(game, false);
+        // On the heap: a game is several kilobytes, and the recursion may go one
+        // level per empty field on a thread whose stack the caller chose.
+        const auto afterDirectSteps = std::make_unique<const Sudoku>(game, false);
         const SdkResultSet candidates = GetField(game, row, col).GetResultSet();
         for (int i = 0; !cancelled && !result && !m_error && i < candidates.Count(); ++i) {
             const SdkDigit d = candidates.GetValue(i);
@@ -170,7 +174,7 @@ bool SdkDefaultSolver::Search(int level, unsigned startRow, unsigned startCol)
                     result = Search(level + 1, col == 8 ? row + 1 : row, col == 8 ? 0 : col + 1);
             }
             if (!m_error && !result) {
-                game = afterDirectSteps;
+                game = *afterDirectSteps;
                 cancelled = WorkerCancelled(main);
             }
         }

@@ -125,7 +125,8 @@ bool Sudoku::ReduceResultSets(bool deep)
     for (unsigned i = 0; i < 81; ++i)
         differ |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
     if (!deep && m_fixpointValid && differ == 0) {
-        if (GetUnsolvedCount() > 0) {
+        // Lists still made from exactly this grid need not be made again.
+        if (!m_doublesAtFixpoint && GetUnsolvedCount() > 0) {
             RecalcAllDoubles();
             m_doublesAtFixpoint = true;
         }
@@ -133,13 +134,15 @@ bool Sudoku::ReduceResultSets(bool deep)
     }
     bool any = false;
     bool again = true;
+    // Values stay as they are during the reduction.
+    const bool anyEmpty = GetUnsolvedCount() > 0;
     // After one pass no set holds a digit that a value of its blocks refuses, and
     // neither the cleaning nor a later pass changes values: later passes without
     // the deep option cannot remove anything, so only the first one runs.
     for (bool first = true; again; first = false) {
         const bool changed = first && CalcResultSets(false, deep);
         bool cleaned = false;
-        if (GetUnsolvedCount() > 0) {
+        if (anyEmpty) {
             const unsigned rows = CleanBlockResultSets(SdkBlockRow);
             const unsigned cols = CleanBlockResultSets(SdkBlockColumn);
             const unsigned quads = CleanBlockResultSets(SdkBlockQuad);
@@ -155,7 +158,7 @@ bool Sudoku::ReduceResultSets(bool deep)
     m_fixpointValid = true;
     // The last pass changed nothing, and with empty fields it made every list
     // from the sets as they are now.
-    m_doublesAtFixpoint = GetUnsolvedCount() > 0;
+    m_doublesAtFixpoint = anyEmpty;
     return any;
 }
 

@@ -364,19 +364,40 @@ void Sudoku::UnmarkDoubleResults()
 }
 
 namespace {
-// Whether g belongs to the group of f: the same value, or a field whose only
-// candidate is that value, or the same candidate set.
-bool JoinsGroup(const SdkField &f, const SdkField &g)
+// The groups of one block, marked where they are larger than their first field
+// can host. A field joins the group of an earlier one when it holds the same
+// value, or is empty with that value as its only candidate, or is empty with
+// the same candidates. All three come down to one token per field: the bit of
+// its value, or its candidate set. A field without value and candidates has
+// token 0 and room for no one, not even itself. The result holds the
+// positions to mark.
+uint16_t BlockGroupsToMark(const SdkField *const (&fields)[9])
 {
-    const SdkDigit v = f.GetValue();
-    const SdkDigit w = g.GetValue();
-    const SdkResultSet &s = f.GetResultSet();
-    const SdkResultSet &t = g.GetResultSet();
-    if (v != SdkDigitEmpty)
-        return w != SdkDigitEmpty ? w == v : t.GetSingle() == v;
-    if (w == SdkDigitEmpty)
-        return !s.IsEmpty() && t == s;
-    return s.GetSingle() == w;
+    uint16_t token[9];
+    int capacity[9];
+    for (unsigned p = 0; p < 9; ++p) {
+        const SdkField &f = *fields[p];
+        const unsigned v = f.GetValue();
+        const uint16_t set = f.GetResultSet().GetMask();
+        token[p] = v == 0 ? set : static_cast<uint16_t>(v <= 9 ? 1u << v : 0x8000u | v);
+        capacity[p] = v == 0 ? SdkResultSet::CountBits(set) : 1;
+    }
+    uint16_t marks = 0;
+    for (unsigned i = 0; i < 9; ++i) {
+        uint16_t group = static_cast<uint16_t>(1u << i);
+        int count = 1;
+        if (token[i] != 0) {
+            for (unsigned j = i + 1; j < 9; ++j) {
+                if (token[j] == token[i]) {
+                    group |= static_cast<uint16_t>(1u << j);
+                    ++count;
+                }
+            }
+        }
+        if (count > capacity[i])
+            marks |= group;
+    }
+    return marks;
 }
 
 // What the marking reads of a field, and the mark it leaves.
@@ -387,55 +408,6 @@ uint32_t MarkKey(const SdkField &f)
            (f.IsDoubleResult() ? 1u << 24 : 0u);
 }
 
-// The common case, a block without contradiction, told quickly: distinct
-// values, and every empty field has candidates, no single candidate stands as
-// a value in the block or is the only candidate of another field, and no set
-// of k digits is shared by more than k fields. The last is known from the
-// block's double list when it was made from the same sets. Only other blocks
-// need the group scan.
-bool IsBlockFreeOfDoubles(const SdkBlockRef &block, const SdkField *const (&fields)[9],
-                          const uint16_t (&doublesKey)[9], bool keyValid, bool overfull)
-{
-    uint16_t sets[9];
-    uint16_t values = 0;
-    uint16_t singles = 0;
-    unsigned valueCount = 0;
-    bool dirty = false;
-    for (unsigned p = 0; p < 9; ++p) {
-        const SdkField &f = *fields[p];
-        const unsigned v = f.GetValue();
-        const uint16_t m = f.GetResultSet().GetMask();
-        sets[p] = v == 0 ? m : 0;
-        values |= static_cast<uint16_t>((1u << (v & 15)) & 0x3FE);
-        valueCount += v != 0 ? 1 : 0;
-        if (v == 0) {
-            const bool single = (m & (m - 1)) == 0;
-            dirty = dirty || m == 0 || (single && (singles & m) != 0);
-            singles |= single ? m : 0;
-        }
-    }
-    // A repeated value, or one outside 1..9, leaves fewer bits than values.
-    if (dirty || (singles & values) != 0 ||
-        SdkResultSet::CountBits(values) != static_cast<int>(valueCount))
-        return false;
-    bool same = keyValid;
-    for (unsigned p = 0; same && p < 9; ++p)
-        same = sets[p] == doublesKey[p];
-    if (same)
-        return !overfull;
-    (void)block;
-    for (unsigned i = 0; i < 9; ++i) {
-        const int capacity = SdkResultSet::CountBits(sets[i]);
-        if (capacity < 2)
-            continue;
-        int sharing = 1;
-        for (unsigned j = i + 1; j < 9; ++j)
-            sharing += sets[j] == sets[i] ? 1 : 0;
-        if (sharing > capacity)
-            return false;
-    }
-    return true;
-}
 } // namespace
 
 // A field can host as many group members as it has possible digits: one for a
@@ -448,22 +420,19 @@ bool Sudoku::MarkDoubleResults()
     // change since: then the marks are already right.
     // Compared while read: a comparison of fresh arrays would wait for their stores.
     uint32_t markDiffer = 0;
-    unsigned fixpointDiffer = 0;
-    for (unsigned i = 0; i < 81; ++i) {
+    for (unsigned i = 0; i < 81; ++i)
         markDiffer |= MarkKey(m_fields[i]) ^ m_markedGrid[i];
-        fixpointDiffer |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
-    }
     if (m_markedValid && markDiffer == 0)
         return m_markedResult;
-
     // Right after a reduction the blocks' double lists were made from these very
     // sets, and their summaries tell a clean block together with the values.
-    const bool summaries = m_doublesAtFixpoint && m_fixpointValid && fixpointDiffer == 0;
+    unsigned fixpointDiffer = 0;
     uint16_t values[27] = {};
     uint8_t valueCount[27] = {};
     uint32_t repeated = 0;
-    if (summaries) {
+    if (m_doublesAtFixpoint && m_fixpointValid) {
         for (unsigned i = 0; i < 81; ++i) {
+            fixpointDiffer |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
             const unsigned v = m_fields[i].GetValue();
             if (v == 0)
                 continue;
@@ -477,6 +446,7 @@ bool Sudoku::MarkDoubleResults()
             }
         }
     }
+    const bool summaries = m_doublesAtFixpoint && m_fixpointValid && fixpointDiffer == 0;
 
     UnmarkDoubleResults();
     bool marked = false;
@@ -485,32 +455,15 @@ bool Sudoku::MarkDoubleResults()
         SdkBlockRef *blocks = GetBlocks(type);
         for (unsigned b = 0; b < 9; ++b, ++k) {
             SdkBlockRef &block = blocks[b];
-            if (summaries && block.m_doublesKeyValid) {
-                if ((repeated & (1u << k)) == 0 && !block.m_doublesOverfull &&
-                    !block.m_singlesTwice && (block.m_singles & values[k]) == 0 &&
-                    block.m_zeroSets == valueCount[k])
-                    continue;
-            } else if (IsBlockFreeOfDoubles(block, block.m_fields, block.m_doublesKey,
-                                            block.m_doublesKeyValid, block.m_doublesOverfull)) {
+            if (summaries && block.m_doublesKeyValid && (repeated & (1u << k)) == 0 &&
+                !block.m_doublesOverfull && !block.m_singlesTwice &&
+                (block.m_singles & values[k]) == 0 && block.m_zeroSets == valueCount[k])
                 continue;
-            }
-            for (unsigned i = 0; i < 9; ++i) {
-                SdkField &f = *block.GetFieldPtr(i);
-                const int capacity = f.GetValue() != SdkDigitEmpty ? 1 : f.GetResultSet().Count();
-                uint16_t group = static_cast<uint16_t>(1u << i);
-                int count = 1;
-                for (unsigned j = i + 1; j < 9; ++j)
-                    if (JoinsGroup(f, *block.GetFieldPtr(j))) {
-                        group |= static_cast<uint16_t>(1u << j);
-                        ++count;
-                    }
-                if (count <= capacity)
-                    continue;
-                for (unsigned j = i; j < 9; ++j)
-                    if (group & (1u << j))
-                        block.GetFieldPtr(j)->SetDoubleResult(true);
-                marked = true;
-            }
+            const uint16_t marks = BlockGroupsToMark(block.m_fields);
+            for (unsigned p = 0; p < 9; ++p)
+                if (marks & (1u << p))
+                    block.GetFieldPtr(p)->SetDoubleResult(true);
+            marked = marked || marks != 0;
         }
     }
     for (unsigned i = 0; i < 81; ++i)
