@@ -69,8 +69,8 @@ bool WndSudoku::SdkLButtonDown(VxEventMouse &event)
 bool WndSudoku::SdkLButtonUp(VxEventMouse &)
 {
     if (game->IsThreadRunning()) {
-        if (editWindow && QWidget::mouseGrabber() == DrawWindow())
-            DrawWindow()->releaseMouse();
+        if (VxWDraw *draw = DrawWindow(); draw && QWidget::mouseGrabber() == draw)
+            draw->releaseMouse();
         TakeEditValue(false);
         return true;
     }
