@@ -112,6 +112,18 @@ constexpr auto BlockFieldIndex = [] {
     return index;
 }();
 
+// The same as 81-bit masks of the fields of each block.
+constexpr auto BlockFieldMasks = [] {
+    std::array<std::array<std::array<uint64_t, 2>, 9>, 3> masks{};
+    for (unsigned t = 0; t < 3; ++t)
+        for (unsigned b = 0; b < 9; ++b)
+            for (unsigned p = 0; p < 9; ++p) {
+                const unsigned at = BlockFieldIndex[t][b][p];
+                masks[t][b][at / 64] |= uint64_t(1) << (at % 64);
+            }
+    return masks;
+}();
+
 } // namespace
 
 // The solver reduces again right after each step, and a grid at its fixed point
@@ -139,15 +151,24 @@ bool Sudoku::ReduceResultSets(bool deep)
     // After one pass no set holds a digit that a value of its blocks refuses, and
     // neither the cleaning nor a later pass changes values: later passes without
     // the deep option cannot remove anything, so only the first one runs.
+    // From the second round on, a block's list was made or checked in the round
+    // before; only the cleaning since then (that round's and this one's so far)
+    // can have changed its sets.
+    uint64_t before[2] = {}, now[2] = {};
     for (bool first = true; again; first = false) {
         const bool changed = first && CalcResultSets(false, deep);
         bool cleaned = false;
         if (anyEmpty) {
-            const unsigned rows = CleanBlockResultSets(SdkBlockRow);
-            const unsigned cols = CleanBlockResultSets(SdkBlockColumn);
-            const unsigned quads = CleanBlockResultSets(SdkBlockQuad);
-            cleaned = rows + cols + quads > 0;
+            unsigned removed = 0;
+            for (SdkBlockType type : SdkBlockTypes) {
+                const uint64_t touched[2] = {before[0] | now[0], before[1] | now[1]};
+                removed += CleanBlocks(type, first ? nullptr : touched, now);
+            }
+            cleaned = removed > 0;
         }
+        before[0] = now[0];
+        before[1] = now[1];
+        now[0] = now[1] = 0;
         // Only the first pass takes single candidates as exclusions.
         deep = false;
         again = changed || cleaned;
@@ -175,6 +196,12 @@ bool Sudoku::RecalcResultSets()
 // set, so a field reduced to a later double's set keeps that double's digits.
 unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
 {
+    uint64_t changed[2] = {};
+    return CleanBlocks(type, nullptr, changed);
+}
+
+unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_t (&changed)[2])
+{
     Guard hold(m_threadOrg);
     SdkBlockRef *blocks = GetBlocks(type);
     if (!blocks)
@@ -182,7 +209,10 @@ unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
     // The blocks' sets straight from the grid: most lists stay as they are, and
     // telling that is most of the work.
     const auto &index = BlockFieldIndex[type - SdkBlockRow];
+    const auto &fieldMasks = BlockFieldMasks[type - SdkBlockRow];
     for (unsigned b = 0; b < 9; ++b) {
+        if (touched && (fieldMasks[b][0] & touched[0]) == 0 && (fieldMasks[b][1] & touched[1]) == 0)
+            continue;
         uint16_t sets[9];
         for (unsigned pos = 0; pos < 9; ++pos) {
             const SdkField &f = m_fields[index[b][pos]];
@@ -209,6 +239,8 @@ unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
                     continue;
                 f->ResultSet().SetMask(mask & static_cast<uint16_t>(~gone));
                 f->SetLastChanged(true);
+                const auto at = static_cast<unsigned>(f - m_fields);
+                changed[at / 64] |= uint64_t(1) << (at % 64);
                 removed += static_cast<unsigned>(SdkResultSet::CountBits(gone));
             }
         }

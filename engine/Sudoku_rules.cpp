@@ -2,6 +2,7 @@
 #include "engine/Sudoku.h"
 
 #include <algorithm>
+#include <array>
 
 using Guard = TLocker<TThreadOrg>;
 
@@ -400,6 +401,15 @@ uint16_t BlockGroupsToMark(const SdkField *const (&fields)[9])
     return marks;
 }
 
+// The row, column and quad of each field, numbered 0..26 in that order.
+constexpr auto FieldBlocks = [] {
+    std::array<std::array<uint8_t, 3>, 81> blocks{};
+    for (unsigned i = 0; i < 81; ++i)
+        blocks[i] = {static_cast<uint8_t>(i / 9), static_cast<uint8_t>(9 + i % 9),
+                     static_cast<uint8_t>(18 + i / 27 * 3 + i % 9 / 3)};
+    return blocks;
+}();
+
 // What the marking reads of a field, and the mark it leaves.
 uint32_t MarkKey(const SdkField &f)
 {
@@ -436,15 +446,16 @@ bool Sudoku::MarkDoubleResults()
             const unsigned v = m_fields[i].GetValue();
             if (v == 0)
                 continue;
-            const unsigned blocks[3] = {i / 9, 9 + i % 9, 18 + i / 27 * 3 + i % 9 / 3};
+            // A repeated value, or one outside 1..9, leaves fewer bits than values.
             const uint16_t bit = static_cast<uint16_t>(v <= 9 ? 1u << v : 0);
-            for (unsigned k : blocks) {
-                if (bit == 0 || (values[k] & bit) != 0)
-                    repeated |= 1u << k;
+            for (unsigned k : FieldBlocks[i]) {
                 values[k] |= bit;
                 ++valueCount[k];
             }
         }
+        for (unsigned k = 0; k < 27; ++k)
+            if (SdkResultSet::CountBits(values[k]) != valueCount[k])
+                repeated |= 1u << k;
     }
     const bool summaries = m_doublesAtFixpoint && m_fixpointValid && fixpointDiffer == 0;
 
