@@ -196,13 +196,14 @@ bool Sudoku::RecalcResultSets()
 // set, so a field reduced to a later double's set keeps that double's digits.
 unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
 {
+    Guard hold(m_threadOrg);
     uint64_t changed[2] = {};
     return CleanBlocks(type, nullptr, changed);
 }
 
+// The callers hold the engine lock.
 unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_t (&changed)[2])
 {
-    Guard hold(m_threadOrg);
     SdkBlockRef *blocks = GetBlocks(type);
     if (!blocks)
         return 0;

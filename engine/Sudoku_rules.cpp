@@ -459,7 +459,9 @@ bool Sudoku::MarkDoubleResults()
     }
     const bool summaries = m_doublesAtFixpoint && m_fixpointValid && fixpointDiffer == 0;
 
-    UnmarkDoubleResults();
+    // UnmarkDoubleResults without taking the lock once more.
+    for (SdkField &f : m_fields)
+        f.SetDoubleResult(false);
     bool marked = false;
     unsigned k = 0;
     for (SdkBlockType type : SdkBlockTypes) {
