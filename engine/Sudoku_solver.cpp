@@ -200,9 +200,9 @@ bool Sudoku::Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, bo
     return found;
 }
 
+// Only Step calls it, holding the engine lock.
 bool Sudoku::TakeSingleResultStep(bool &error, unsigned &row, unsigned &col, bool notify)
 {
-    TLocker<Sudoku> lock(*this);
     error = false;
     row = col = 0;
     for (unsigned r = 0; r < 9; ++r) {
