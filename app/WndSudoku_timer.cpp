@@ -326,6 +326,11 @@ void WndSudoku::TimerStartup(unsigned short snapshot)
                 ResumeDefinition();
                 definition = true;
             } else if (n >= SdkTx::MinFixNum) {
+                // A definition resumed from the current game ends: this riddle is played.
+                if (fixMode) {
+                    fixMode = false;
+                    game->SetDeepCalcResultSets(savedDeepCalc);
+                }
                 (void)game->StartGame(false, false, false);
             }
             Status(Text(SdkTx::GameLoadedReady), 1, 0);

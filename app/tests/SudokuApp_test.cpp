@@ -195,6 +195,43 @@ TEST(WndSudokuStart, InitFileIsLoadedOnTheFirstTick)
     }
 }
 
+// The current game may open in definition mode; a whole riddle named on the command line
+// replaces it and is played, not defined.
+TEST(WndSudokuStart, InitFileWithAWholeRiddleEndsAResumedDefinition)
+{
+    FreshStart();
+    auto five = std::make_unique<Sudoku>();
+    for (unsigned i = 0; i < 5; ++i)
+        ASSERT_TRUE(five->Fix(SdkDigit(i + 1), i, i * 2 % 9));
+    ASSERT_TRUE(five->StartGame(false, false, true));
+    ASSERT_TRUE(SaveAsCurrent(*five));
+    QTemporaryDir dir;
+    const QString file = dir.filePath("riddle.sdk");
+    ASSERT_TRUE(MakeGame(Riddle)->SaveGame(file.toStdString(), true, true));
+
+    SudokuApp app;
+    bool result = false;
+    WndSudoku *w = RunMain(app, {file}, result);
+    ASSERT_TRUE(result);
+    ASSERT_TRUE(WndSudokuPeer::FixMode(*w));
+    w->EvTimer();
+    w->WindowTimer().Stop();
+    w->EvTimer();
+    EXPECT_EQ(w->Game().GetFixCount(), 30u);
+    EXPECT_FALSE(WndSudokuPeer::FixMode(*w));
+    EXPECT_EQ(TextOf(*w, "STAT_STATUS"), "The game has been loaded and is now ready for solving.");
+    EXPECT_EQ(TextOf(*w, "STAT_TITLE"), "N I N E F O L D   S U D O K U");
+    EXPECT_EQ(TextOf(*w, "BT_NEW_GAME"), "Edit riddl&e manually ...");
+    EXPECT_EQ(TextOf(*w, "STAT_STACK"), "Fix: 30   Step: 0/0");
+    for (const char *name : {"BT_SOLVE", "BT_NEXT_STEP", "BT_SAVE_GAME", "BT_LOAD_GAME"})
+        EXPECT_TRUE(VxCtl::IsEnabled(w->FindChild(name))) << name;
+    // A digit is a move of the game, not a given digit of a definition.
+    ASSERT_TRUE(w->SetCurrentValue(SdkDigit4, 0, 2));
+    EXPECT_EQ(w->Game().GetFixCount(), 30u);
+    EXPECT_EQ(w->Game().GetUserStackCount(), 1u);
+    CloseMainWindow(w);
+}
+
 TEST(WndSudokuStart, WithoutStoredLanguageTheFirstTickAsksAndStoresIt)
 {
     FreshStart(nullptr);
