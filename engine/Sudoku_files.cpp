@@ -328,7 +328,7 @@ bool Sudoku::ReadGameText(const TString &text, bool definitionOnly, bool readHis
         if (ok && sections.Take("BT:", value)) {
             bool numberOk = false;
             const int bt = TString(value).AsInt(&numberOk);
-            m_btStepsOnCreation = value.empty() || !numberOk ? -1 : bt;
+            SetBtStepsOnCreation(value.empty() || !numberOk ? -1 : bt);
         }
         for (int exclude = 0; ok && exclude < 2; ++exclude) {
             if (!sections.Take(exclude ? "USERRSEXC:" : "USERRSINC:", value) || definitionOnly)

@@ -295,11 +295,23 @@ TEST(GameText, SectionValues)
         EXPECT_TRUE(game.GetUserCandidates(i / 9, i % 9).IsEmpty());
     // Sections may be missing; broken mark tokens are skipped.
     ASSERT_TRUE(game.ReadStream(grid + "BT:-7*USERRSINC:0/0:1,2;nonsense;9/9:1;4:5;1/1:3;", false));
-    EXPECT_EQ(game.GetBtStepsOnCreation(), -7);
+    // A depth below -1 means "unknown" and is kept and written as -1.
+    EXPECT_EQ(game.GetBtStepsOnCreation(), -1);
+    EXPECT_NE(game.WriteStream(false, false).Str().find("*BT:-1*"), std::string::npos);
     EXPECT_EQ(game.GetUserCandidates(0, 0), SetOf({1, 2}));
     EXPECT_EQ(game.GetUserCandidates(1, 1), SetOf({3}));
     ASSERT_TRUE(game.ReadStream(grid + "BT:*", false));
     EXPECT_EQ(game.GetBtStepsOnCreation(), -1);
+
+    // A known depth is taken like a creation's: the given digits count as unchanged.
+    std::string riddle;
+    for (char c : std::string(Riddle))
+        riddle += c == '.' ? std::string("-") : std::string("*") + c;
+    ASSERT_TRUE(game.ReadStream(riddle + "BT:2*", false));
+    EXPECT_EQ(game.GetBtStepsOnCreation(), 2);
+    EXPECT_FALSE(game.IsDefinitionChanged());
+    ASSERT_TRUE(game.ReadStream(riddle + "BT:-1*", false));
+    EXPECT_TRUE(game.IsDefinitionChanged());
 }
 
 // --- Files ---------------------------------------------------------------------------------
