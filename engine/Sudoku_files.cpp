@@ -247,7 +247,10 @@ TString Sudoku::WriteStream(bool definitionOnly, bool formatted) const
         }
     }
     text += "FILE:";
-    text += m_fileName;
+    // "*" ends the section: a name holding one would cut off every section after
+    // it, so such a name is left out (a load names the game by its path anyway).
+    if (m_fileName.Find('*') == TString::npos)
+        text += m_fileName;
     text += "*US:";
     text += m_userStack.WriteStream();
     text += "*BT:";

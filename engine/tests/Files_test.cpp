@@ -557,6 +557,25 @@ TEST_F(GameFiles, LongHistoriesAndOversizedFiles)
     EXPECT_EQ(game.GetUserStackCount(), 0u);
 }
 
+// "*" is a legal file name character here, but it ends a section of the text.
+TEST_F(GameFiles, NameWithTheSectionEndKeepsTheSectionsAfterIt)
+{
+    Sudoku game;
+    MakeRichGame(game);
+    const std::string path = Path("star*game.sdk");
+    ASSERT_TRUE(game.SaveGame(path, false, true));
+    EXPECT_EQ(game.GetFileName(), path);
+
+    Sudoku loaded;
+    ASSERT_TRUE(loaded.LoadGame(path, false, true));
+    EXPECT_TRUE(loaded == game);
+    EXPECT_EQ(loaded.GetUserStackPtr(), 2u);
+    EXPECT_EQ(loaded.GetBtStepsOnCreation(), 3);
+    EXPECT_EQ(loaded.GetUserExcludes(2, 3), SetOf({3, 7}));
+    EXPECT_EQ(loaded.GetFileName(), path);
+    EXPECT_FALSE(loaded.IsStateChanged());
+}
+
 TEST_F(GameFiles, FileSectionNamingAFolderIsIgnored)
 {
     fs::create_directories(m_dir / "somefolder");
