@@ -113,6 +113,41 @@ TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCo
               "WndSudoku::DoSolve");
 }
 
+// While a computation runs the title is cut at the board's right edge and the level and the
+// running indicator stand in the column beside it; idle, the title spans the whole row again.
+TEST_F(WndSudokuTimer, TitleEndsAtTheBoardWhileASolveRuns)
+{
+    auto right = [this](const char *name) {
+        QWidget *c = w->FindChild(name);
+        return c->mapTo(w, QPoint(c->width(), 0)).x();
+    };
+    auto left = [this](const char *name) { return w->FindChild(name)->mapTo(w, QPoint()).x(); };
+    Tick();
+    EXPECT_EQ(right("STAT_TITLE"), right("STAT_STATE_CHANGED"));
+
+    w->Game() = *SolutionWithout({0, 40});
+    GateSolver::CloseGate();
+    ASSERT_TRUE(w->Game().ThreadSolve(-1, false, "GateSolver"));
+    w->AddTimerState(TS_SOLVE);
+    while (WndSudokuPeer::SolveLevel(*w) != 2)
+        QThread::msleep(1);
+    Tick();
+    EXPECT_EQ(right("STAT_TITLE"), right("DRAW"));
+    EXPECT_GT(left("STAT_TITLE_LEVEL"), right("DRAW"));
+    EXPECT_GT(left("STAT_TITLE_RUNNING"), right("STAT_TITLE_LEVEL") - 1);
+
+    // The solve ends and its playback runs to the end.
+    w->Game().SetDelayMs(0);
+    GateSolver::OpenGate();
+    WaitForThreadEnd(w->Game());
+    Tick();
+    WaitForThreadEnd(w->Game());
+    Tick();
+    EXPECT_FALSE(w->HasTimerState(TS_SOLVE | TS_SOLUTION));
+    EXPECT_FALSE(w->FindChild("STAT_TITLE_LEVEL")->isVisible());
+    EXPECT_EQ(right("STAT_TITLE"), right("STAT_STATE_CHANGED"));
+}
+
 TEST_F(WndSudokuTimer, CancelledPlaybackIsReported)
 {
     w->Game() = *SolutionWithout({0, 1, 2, 40, 80});
