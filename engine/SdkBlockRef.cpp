@@ -156,11 +156,16 @@ bool SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
             m_singles |= set;
         }
     }
+    // A group holds only fields of two or more candidates: a set with more
+    // digits than there are such fields can neither fill nor overfill one.
+    int multi = 0;
+    for (const uint16_t set : sets)
+        multi += SdkResultSet::CountBits(set) >= 2 ? 1 : 0;
     uint16_t seen = 0;
     bool added = false;
     for (unsigned pos = 0; pos < 9; ++pos) {
         const int digits = SdkResultSet::CountBits(sets[pos]);
-        if (digits < 2 || (seen & (1u << pos)) != 0)
+        if (digits < 2 || digits > multi || (seen & (1u << pos)) != 0)
             continue;
         uint16_t group = 0;
         for (unsigned other = pos; other < 9; ++other)

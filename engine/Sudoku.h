@@ -261,8 +261,9 @@ private:
     bool ReduceResultSets(bool deep);
     unsigned CleanBlockResultSets(SdkBlockType type);
     // The same; the lists of blocks without a field in touched (81 bits; null:
-    // none trusted) are known to be made from their current sets. Fields whose
-    // sets lose digits are added to changed.
+    // none trusted) are known to be made from their current sets, which they
+    // cannot reduce: those blocks are passed by. Fields whose sets lose digits
+    // are added to changed.
     unsigned CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_t (&changed)[2]);
     bool CleanAllBlockResultSets();
     void EmptyAllDoubleLists();

@@ -148,6 +148,10 @@ bool Sudoku::ReduceResultSets(bool deep)
     bool again = true;
     // Values stay as they are during the reduction.
     const bool anyEmpty = GetUnsolvedCount() > 0;
+    // Lists made from the fixpoint grid, which the cleaning could not reduce
+    // any further: a block whose sets are still those makes the same list again
+    // and removes nothing with it, so the first round may pass it by too.
+    const bool listsAtFixpoint = m_fixpointValid && m_doublesAtFixpoint;
     // After one pass no set holds a digit that a value of its blocks refuses, and
     // neither the cleaning nor a later pass changes values: later passes without
     // the deep option cannot remove anything, so only the first one runs.
@@ -157,12 +161,19 @@ bool Sudoku::ReduceResultSets(bool deep)
     uint64_t before[2] = {}, now[2] = {};
     for (bool first = true; again; first = false) {
         const bool changed = first && CalcResultSets(false, deep);
+        if (first && listsAtFixpoint) {
+            // Fields that differ from the fixpoint grid after the pass.
+            for (unsigned i = 0; i < 81; ++i)
+                if (FixpointKey(m_fields[i]) != m_fixpointGrid[i])
+                    before[i / 64] |= uint64_t(1) << (i % 64);
+        }
+        const bool trusted = !first || listsAtFixpoint;
         bool cleaned = false;
         if (anyEmpty) {
             unsigned removed = 0;
             for (SdkBlockType type : SdkBlockTypes) {
                 const uint64_t touched[2] = {before[0] | now[0], before[1] | now[1]};
-                removed += CleanBlocks(type, first ? nullptr : touched, now);
+                removed += CleanBlocks(type, trusted ? touched : nullptr, now);
             }
             cleaned = removed > 0;
         }
@@ -211,6 +222,7 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
     // telling that is most of the work.
     const auto &index = BlockFieldIndex[type - SdkBlockRow];
     const auto &fieldMasks = BlockFieldMasks[type - SdkBlockRow];
+    unsigned active = 0;
     for (unsigned b = 0; b < 9; ++b) {
         if (touched && (fieldMasks[b][0] & touched[0]) == 0 && (fieldMasks[b][1] & touched[1]) == 0)
             continue;
@@ -221,14 +233,22 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
         }
         if (blocks[b].CalcDoublesFrom(sets))
             m_doublesAtFixpoint = false;
+        active |= 1u << b;
     }
     unsigned removed = 0;
     for (unsigned b = 0; b < 9; ++b) {
         const SdkDoubleList &doubles = blocks[b].GetDoubleList();
-        if (doubles.Count() == 0)
+        // A block passed by above has the sets its list was last applied to,
+        // and that removed nothing.
+        if (doubles.Count() == 0 || (active & (1u << b)) == 0)
             continue;
+        // A field without any of the doubles' digits loses nothing.
+        uint16_t doubleDigits = 0;
+        for (int i = 0; i < doubles.Count(); ++i)
+            doubleDigits |= doubles.GetDouble(i)->GetResultSet().GetMask();
         for (SdkField *f : blocks[b].m_fields) {
-            if (f->IsFix() || f->GetValue() != SdkDigitEmpty)
+            if (f->IsFix() || f->GetValue() != SdkDigitEmpty ||
+                (f->GetResultSet().GetMask() & doubleDigits) == 0)
                 continue;
             for (int i = 0; i < doubles.Count(); ++i) {
                 const SdkResultSet &set = doubles.GetDouble(i)->GetResultSet();

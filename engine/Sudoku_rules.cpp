@@ -438,7 +438,6 @@ bool Sudoku::MarkDoubleResults()
     // sets, and their summaries tell a clean block together with the values.
     unsigned fixpointDiffer = 0;
     uint16_t values[27] = {};
-    uint8_t valueCount[27] = {};
     uint32_t repeated = 0;
     if (m_doublesAtFixpoint && m_fixpointValid) {
         for (unsigned i = 0; i < 81; ++i) {
@@ -446,16 +445,22 @@ bool Sudoku::MarkDoubleResults()
             const unsigned v = m_fields[i].GetValue();
             if (v == 0)
                 continue;
-            // A repeated value, or one outside 1..9, leaves fewer bits than values.
-            const uint16_t bit = static_cast<uint16_t>(v <= 9 ? 1u << v : 0);
-            for (unsigned k : FieldBlocks[i]) {
-                values[k] |= bit;
-                ++valueCount[k];
+            const auto &blocks = FieldBlocks[i];
+            const uint32_t inBlocks = 1u << blocks[0] | 1u << blocks[1] | 1u << blocks[2];
+            // A value outside 1..9 counts as repeated: its block is looked at.
+            if (v > 9) {
+                repeated |= inBlocks;
+                continue;
             }
+            const auto bit = static_cast<uint16_t>(1u << v);
+            if ((values[blocks[0]] | values[blocks[1]] | values[blocks[2]]) & bit) {
+                for (unsigned k : blocks)
+                    if (values[k] & bit)
+                        repeated |= 1u << k;
+            }
+            for (unsigned k : blocks)
+                values[k] |= bit;
         }
-        for (unsigned k = 0; k < 27; ++k)
-            if (SdkResultSet::CountBits(values[k]) != valueCount[k])
-                repeated |= 1u << k;
     }
     const bool summaries = m_doublesAtFixpoint && m_fixpointValid && fixpointDiffer == 0;
 
@@ -470,7 +475,8 @@ bool Sudoku::MarkDoubleResults()
             SdkBlockRef &block = blocks[b];
             if (summaries && block.m_doublesKeyValid && (repeated & (1u << k)) == 0 &&
                 !block.m_doublesOverfull && !block.m_singlesTwice &&
-                (block.m_singles & values[k]) == 0 && block.m_zeroSets == valueCount[k])
+                (block.m_singles & values[k]) == 0 &&
+                block.m_zeroSets == SdkResultSet::CountBits(values[k]))
                 continue;
             const uint16_t marks = BlockGroupsToMark(block.m_fields);
             for (unsigned p = 0; p < 9; ++p)
