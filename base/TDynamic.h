@@ -49,7 +49,10 @@ public:
 #define TDYN_DECLARE(Class)                                                                        \
 public:                                                                                            \
     static const TDynRTTI stcoRTTI;                                                                \
-    const TDynRTTI *GetRTTI() const override { return &stcoRTTI; }
+    const TDynRTTI *GetRTTI() const override                                                       \
+    {                                                                                              \
+        return &stcoRTTI;                                                                          \
+    }
 
 // In one source file: registers Class under its name with base BaseName, creatable by name.
 #define TDYN_IMPLEMENT(Class, BaseName)                                                            \

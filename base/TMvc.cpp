@@ -78,8 +78,7 @@ TMvcEventTable *TMvc::FindEventTable(const TString &name)
 
 TMvc::TMvc(const TString &tableName)
     : m_tableName(tableName), m_listeners(std::make_shared<const ListenerList>())
-{
-}
+{}
 
 std::shared_ptr<const TMvc::ListenerList> TMvc::Snapshot() const
 {
@@ -107,9 +106,8 @@ bool TMvc::RemoveNotification(const TString &eventName, const void *receiver)
     std::lock_guard<std::mutex> guard(m_mutex);
     auto next = std::make_shared<ListenerList>(*m_listeners);
     auto before = next->size();
-    std::erase_if(*next, [&](const Listener &l) {
-        return l.receiver == receiver && l.event == eventName;
-    });
+    std::erase_if(
+        *next, [&](const Listener &l) { return l.receiver == receiver && l.event == eventName; });
     if (next->size() == before)
         return false;
     m_listeners = std::move(next);

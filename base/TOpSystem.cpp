@@ -59,8 +59,8 @@ struct SettingsPlace
 SettingsPlace PlaceOf(int root, const TString &key)
 {
     SettingsPlace place;
-    QStringList parts = Q(key).split(QRegularExpression(QStringLiteral("[\\\\/]")),
-                                     Qt::SkipEmptyParts);
+    QStringList parts =
+        Q(key).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts);
     if (root != TOpSystem::RootCurrentUser || parts.size() < 3 ||
         parts[0].compare(QStringLiteral("Software"), Qt::CaseInsensitive) != 0)
         return place;
@@ -282,8 +282,8 @@ TOpSystem::ThreadHandle TOpSystem::CreateThread(ThreadEntry entry, void *arg,
         return 0;
     auto *start = new ThreadStart{entry, arg};
 #ifdef _WIN32
-    uintptr_t h = _beginthreadex(nullptr, static_cast<unsigned>(stackSize), Trampoline, start, 0,
-                                 nullptr);
+    uintptr_t h =
+        _beginthreadex(nullptr, static_cast<unsigned>(stackSize), Trampoline, start, 0, nullptr);
     if (!h)
         delete start;
     return h;

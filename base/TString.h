@@ -25,11 +25,27 @@ public:
     void Empty() { m_str.clear(); }
     char operator[](size_t i) const { return i < m_str.size() ? m_str[i] : '\0'; }
 
-    TString &Set(const char *s) { m_str = s ? s : ""; return *this; }
-    TString &Append(const TString &s) { m_str += s.m_str; return *this; }
-    TString &Append(char c) { m_str += c; return *this; }
+    TString &Set(const char *s)
+    {
+        m_str = s ? s : "";
+        return *this;
+    }
+    TString &Append(const TString &s)
+    {
+        m_str += s.m_str;
+        return *this;
+    }
+    TString &Append(char c)
+    {
+        m_str += c;
+        return *this;
+    }
     TString &operator+=(const TString &s) { return Append(s); }
-    TString &operator+=(const char *s) { m_str += s ? s : ""; return *this; }
+    TString &operator+=(const char *s)
+    {
+        m_str += s ? s : "";
+        return *this;
+    }
     TString &operator+=(char c) { return Append(c); }
     // Inserts s before position pos (appends when pos is past the end).
     TString &Insert(size_t pos, const TString &s);
@@ -48,7 +64,10 @@ public:
     // Removes trailing characters that occur in chars (blanks and line ends by default).
     TString &EraseTrailing(const char *chars = " \t\r\n");
     TString &EraseLeading(const char *chars = " \t\r\n");
-    TString &Trim(const char *chars = " \t\r\n") { return EraseTrailing(chars).EraseLeading(chars); }
+    TString &Trim(const char *chars = " \t\r\n")
+    {
+        return EraseTrailing(chars).EraseLeading(chars);
+    }
     bool StartsWith(const TString &prefix, bool ignoreCase = false) const;
     bool EndsWith(const TString &suffix, bool ignoreCase = false) const;
 
@@ -76,12 +95,30 @@ public:
     // The program's own form of a path: '/' separators, no doubled separators, no trailing one.
     TString &Normalize();
 
-    friend bool operator==(const TString &a, const TString &b) { return a.m_str == b.m_str; }
-    friend bool operator==(const TString &a, const char *b) { return a.m_str == (b ? b : ""); }
-    friend auto operator<=>(const TString &a, const TString &b) { return a.m_str <=> b.m_str; }
-    friend TString operator+(TString a, const TString &b) { return a.Append(b); }
-    friend TString operator+(TString a, const char *b) { return a += b; }
-    friend TString operator+(TString a, char c) { return a.Append(c); }
+    friend bool operator==(const TString &a, const TString &b)
+    {
+        return a.m_str == b.m_str;
+    }
+    friend bool operator==(const TString &a, const char *b)
+    {
+        return a.m_str == (b ? b : "");
+    }
+    friend auto operator<=>(const TString &a, const TString &b)
+    {
+        return a.m_str <=> b.m_str;
+    }
+    friend TString operator+(TString a, const TString &b)
+    {
+        return a.Append(b);
+    }
+    friend TString operator+(TString a, const char *b)
+    {
+        return a += b;
+    }
+    friend TString operator+(TString a, char c)
+    {
+        return a.Append(c);
+    }
 
     static constexpr size_t npos = std::string::npos;
 

@@ -29,8 +29,7 @@ struct Result
     std::string err;
 };
 
-Result RunCli(std::vector<std::string> args, const std::string &input = "",
-              bool progress = false)
+Result RunCli(std::vector<std::string> args, const std::string &input = "", bool progress = false)
 {
     std::istringstream in(input);
     std::ostringstream out, err;
@@ -130,8 +129,8 @@ TEST(CliSolve, InvalidLinesGoToStderrWithTheirNumber)
 {
     std::string conflict = Easy;
     conflict[1] = '5'; // a second 5 in row 1
-    std::string input = Easy.substr(0, 70) + "\n" + conflict + "\n" + Easy + "\n" +
-                        std::string(80, '.') + "?\n";
+    std::string input =
+        Easy.substr(0, 70) + "\n" + conflict + "\n" + Easy + "\n" + std::string(80, '.') + "?\n";
     Result r = RunCli({"solve"}, input);
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(Lines(r.out), std::vector<std::string>{EasySolution + " bt=0"});
