@@ -252,12 +252,23 @@ private:
     void UnmarkDoubleResults();
     void NotifyValueSolved(bool success, SdkDigit d, unsigned row, unsigned col);
 
+    // --- Lock-free twins --------------------------------------------------------------------
+    // The work of the public operations of the same name for callers that hold
+    // the engine lock already: the solver runs them for every step, and taking
+    // the re-entrant lock once more costs more than some of them.
+    unsigned _UnsolvedCount() const;
+    bool _ValueAllowed(SdkDigit d, unsigned row, unsigned col, bool deep) const;
+    bool _MarkDoubleResults();
+
     // --- Candidate calculation -----------------------------------------------------------
     // One elimination pass; a full rebuild (then reduced to the fixed point) when full.
     bool CalcResultSets(bool full, bool deep);
+    // The same without taking the lock.
+    bool _CalcResultSets(bool full, bool deep);
     // Passes and double cleaning to the fixed point, then conflict marking.
     bool RecalcResultSets();
-    // The reduction loop of RecalcResultSets without the marking.
+    // The reduction loop of RecalcResultSets without the marking. The callers
+    // hold the engine lock.
     bool ReduceResultSets(bool deep);
     unsigned CleanBlockResultSets(SdkBlockType type);
     // The same; the lists of blocks without a field in touched (81 bits; null:

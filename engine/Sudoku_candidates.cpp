@@ -45,6 +45,11 @@ void Sudoku::EmptyAllDoubleLists()
 bool Sudoku::CalcResultSets(bool full, bool deep)
 {
     Guard hold(m_threadOrg);
+    return _CalcResultSets(full, deep);
+}
+
+bool Sudoku::_CalcResultSets(bool full, bool deep)
+{
     if (full) {
         EmptyAllDoubleLists();
         for (SdkField &f : m_fields)
@@ -94,7 +99,7 @@ bool Sudoku::CalcResultSets(bool full, bool deep)
 
     if (full) {
         ReduceResultSets(m_deepCalc);
-        MarkDoubleResults();
+        _MarkDoubleResults();
     }
     return changed;
 }
@@ -131,14 +136,13 @@ constexpr auto BlockFieldMasks = [] {
 // the same sets.
 bool Sudoku::ReduceResultSets(bool deep)
 {
-    Guard hold(m_threadOrg);
     // Compared while read: a comparison of the fresh array would wait for its stores.
     unsigned differ = 0;
     for (unsigned i = 0; i < 81; ++i)
         differ |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
     if (!deep && m_fixpointValid && differ == 0) {
         // Lists still made from exactly this grid need not be made again.
-        if (!m_doublesAtFixpoint && GetUnsolvedCount() > 0) {
+        if (!m_doublesAtFixpoint && _UnsolvedCount() > 0) {
             RecalcAllDoubles();
             m_doublesAtFixpoint = true;
         }
@@ -147,7 +151,7 @@ bool Sudoku::ReduceResultSets(bool deep)
     bool any = false;
     bool again = true;
     // Values stay as they are during the reduction.
-    const bool anyEmpty = GetUnsolvedCount() > 0;
+    const bool anyEmpty = _UnsolvedCount() > 0;
     // Lists made from the fixpoint grid, which the cleaning could not reduce
     // any further: a block whose sets are still those makes the same list again
     // and removes nothing with it, so the first round may pass it by too.
@@ -160,7 +164,7 @@ bool Sudoku::ReduceResultSets(bool deep)
     // can have changed its sets.
     uint64_t before[2] = {}, now[2] = {};
     for (bool first = true; again; first = false) {
-        const bool changed = first && CalcResultSets(false, deep);
+        const bool changed = first && _CalcResultSets(false, deep);
         if (first && listsAtFixpoint) {
             // Fields that differ from the fixpoint grid after the pass.
             for (unsigned i = 0; i < 81; ++i)
@@ -198,7 +202,7 @@ bool Sudoku::RecalcResultSets()
 {
     Guard hold(m_threadOrg);
     const bool any = ReduceResultSets(m_deepCalc);
-    MarkDoubleResults();
+    _MarkDoubleResults();
     return any;
 }
 

@@ -11,6 +11,14 @@ using Guard = TLocker<TThreadOrg>;
 
 bool Sudoku::ValueAllowed(SdkDigit d, unsigned row, unsigned col, bool deep) const
 {
+    if (row >= 9 || col >= 9 || !SdkResultSet::IsDigit(d))
+        return row < 9 && col < 9 && d == SdkDigitEmpty;
+    Guard hold(m_threadOrg);
+    return _ValueAllowed(d, row, col, deep);
+}
+
+bool Sudoku::_ValueAllowed(SdkDigit d, unsigned row, unsigned col, bool deep) const
+{
     if (row >= 9 || col >= 9)
         return false;
     if (d == SdkDigitEmpty)
@@ -18,7 +26,6 @@ bool Sudoku::ValueAllowed(SdkDigit d, unsigned row, unsigned col, bool deep) con
     // Digits above 9 cannot stand anywhere; refusing them here guards every edit.
     if (!SdkResultSet::IsDigit(d))
         return false;
-    Guard hold(m_threadOrg);
     const SdkField *self = &FieldAt(row, col);
     const SdkBlockRef &quad = m_quads[row / 3 * 3 + col / 3];
     return !m_rows[row].GetFieldPtr(d, self, deep) && !m_cols[col].GetFieldPtr(d, self, deep) &&
@@ -58,7 +65,7 @@ bool Sudoku::_SetValue(SdkDigit d, unsigned row, unsigned col, bool record, bool
         return true;
     if (d == SdkDigitEmpty)
         return _EmptyField(old, row, col, record, notify);
-    if (!ValueAllowed(d, row, col, false)) {
+    if (!_ValueAllowed(d, row, col, false)) {
         if (notify)
             NotifyValueSolved(false, d, row, col);
         return false;
@@ -73,7 +80,7 @@ bool Sudoku::_SetValue(SdkDigit d, unsigned row, unsigned col, bool record, bool
     field->SetValue(d);
     field->SetLastChanged(true);
     ReduceResultSets(m_deepCalc);
-    MarkDoubleResults();
+    _MarkDoubleResults();
     m_stateChanged = true;
     if (record)
         m_userStack.Push(SdkSolvedField(d, old, row, col));
@@ -274,6 +281,11 @@ unsigned Sudoku::GetSolvedCount() const
 unsigned Sudoku::GetUnsolvedCount() const
 {
     Guard hold(m_threadOrg);
+    return _UnsolvedCount();
+}
+
+unsigned Sudoku::_UnsolvedCount() const
+{
     unsigned n = 0;
     for (const SdkField &f : m_fields)
         n += f.GetValue() == SdkDigitEmpty ? 1 : 0;
@@ -426,6 +438,11 @@ uint32_t MarkKey(const SdkField &f)
 bool Sudoku::MarkDoubleResults()
 {
     Guard hold(m_threadOrg);
+    return _MarkDoubleResults();
+}
+
+bool Sudoku::_MarkDoubleResults()
+{
     // The calculation marks after every reduction, mostly of a grid that did not
     // change since: then the marks are already right.
     // Compared while read: a comparison of fresh arrays would wait for their stores.

@@ -180,23 +180,25 @@ bool Sudoku::Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, bo
     digit = SdkDigitEmpty;
     row = col = 0;
     bool found = false;
-    if (!IsCompleted()) {
+    if (_UnsolvedCount() > 0) {
         ClearLastChanges();
         found = TakeSingleResultStep(error, row, col, notify);
-        if (!found && CalcResultSets(false, false))
+        if (!found && _CalcResultSets(false, false))
             found = TakeSingleResultStep(error, row, col, notify);
         if (!error) {
             for (SdkBlockType type : SdkBlockTypes) {
                 if (found || error)
                     break;
-                if (CleanBlockResultSets(type) > 0)
+                // CleanBlockResultSets under the lock held here.
+                uint64_t changed[2] = {};
+                if (CleanBlocks(type, nullptr, changed) > 0)
                     found = TakeSingleResultStep(error, row, col, notify);
             }
         }
         if (found)
             digit = FieldAt(row, col).GetValue();
     }
-    MarkDoubleResults();
+    _MarkDoubleResults();
     return found;
 }
 
