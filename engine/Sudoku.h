@@ -258,13 +258,17 @@ private:
     // the re-entrant lock once more costs more than some of them.
     unsigned _UnsolvedCount() const;
     bool _ValueAllowed(SdkDigit d, unsigned row, unsigned col, bool deep) const;
-    bool _MarkDoubleResults();
+    // afterReduce: ReduceResultSets has just run, so the fixpoint grid is this
+    // grid. gridChanged: the grid has just changed, so the last marks are not
+    // worth comparing against.
+    bool _MarkDoubleResults(bool afterReduce = false, bool gridChanged = false);
 
     // --- Candidate calculation -----------------------------------------------------------
     // One elimination pass; a full rebuild (then reduced to the fixed point) when full.
     bool CalcResultSets(bool full, bool deep);
-    // The same without taking the lock.
-    bool _CalcResultSets(bool full, bool deep);
+    // The same without taking the lock; fields whose sets lose digits are added
+    // to reduced (81 bits) when given.
+    bool _CalcResultSets(bool full, bool deep, uint64_t *reduced = nullptr);
     // Passes and double cleaning to the fixed point, then conflict marking.
     bool RecalcResultSets();
     // The reduction loop of RecalcResultSets without the marking. The callers

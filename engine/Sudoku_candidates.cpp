@@ -48,7 +48,7 @@ bool Sudoku::CalcResultSets(bool full, bool deep)
     return _CalcResultSets(full, deep);
 }
 
-bool Sudoku::_CalcResultSets(bool full, bool deep)
+bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced)
 {
     if (full) {
         EmptyAllDoubleLists();
@@ -86,6 +86,10 @@ bool Sudoku::_CalcResultSets(bool full, bool deep)
                 set &= static_cast<uint16_t>(~refused);
                 changed = true;
                 f.SetLastChanged(true);
+                if (reduced) {
+                    const unsigned at = r * 9 + c;
+                    reduced[at / 64] |= uint64_t(1) << (at % 64);
+                }
             }
             if (full) {
                 const uint16_t added = SdkResultSet::AllDigits & ~refused & ~set;
@@ -99,7 +103,7 @@ bool Sudoku::_CalcResultSets(bool full, bool deep)
 
     if (full) {
         ReduceResultSets(m_deepCalc);
-        _MarkDoubleResults();
+        _MarkDoubleResults(true);
     }
     return changed;
 }
@@ -137,12 +141,17 @@ constexpr auto BlockFieldMasks = [] {
 bool Sudoku::ReduceResultSets(bool deep)
 {
     // Compared while read: a comparison of the fresh array would wait for its stores.
-    unsigned differ = 0;
-    for (unsigned i = 0; i < 81; ++i)
-        differ |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
-    if (!deep && m_fixpointValid && differ == 0) {
+    // The fields that differ are kept for the first round below.
+    uint64_t moved[2] = {};
+    bool anyEmpty = false;
+    for (unsigned i = 0; i < 81; ++i) {
+        const bool differs = FixpointKey(m_fields[i]) != m_fixpointGrid[i];
+        moved[i / 64] |= uint64_t(differs) << (i % 64);
+        anyEmpty = anyEmpty || m_fields[i].GetValue() == SdkDigitEmpty;
+    }
+    if (!deep && m_fixpointValid && (moved[0] | moved[1]) == 0) {
         // Lists still made from exactly this grid need not be made again.
-        if (!m_doublesAtFixpoint && _UnsolvedCount() > 0) {
+        if (!m_doublesAtFixpoint && anyEmpty) {
             RecalcAllDoubles();
             m_doublesAtFixpoint = true;
         }
@@ -150,8 +159,7 @@ bool Sudoku::ReduceResultSets(bool deep)
     }
     bool any = false;
     bool again = true;
-    // Values stay as they are during the reduction.
-    const bool anyEmpty = _UnsolvedCount() > 0;
+    // Values stay as they are during the reduction, and so does anyEmpty.
     // Lists made from the fixpoint grid, which the cleaning could not reduce
     // any further: a block whose sets are still those makes the same list again
     // and removes nothing with it, so the first round may pass it by too.
@@ -164,12 +172,12 @@ bool Sudoku::ReduceResultSets(bool deep)
     // can have changed its sets.
     uint64_t before[2] = {}, now[2] = {};
     for (bool first = true; again; first = false) {
-        const bool changed = first && _CalcResultSets(false, deep);
+        // In the first round, the fields that may differ from the fixpoint grid:
+        // those that did before the pass and those it reduced.
+        const bool changed = first && _CalcResultSets(false, deep, moved);
         if (first && listsAtFixpoint) {
-            // Fields that differ from the fixpoint grid after the pass.
-            for (unsigned i = 0; i < 81; ++i)
-                if (FixpointKey(m_fields[i]) != m_fixpointGrid[i])
-                    before[i / 64] |= uint64_t(1) << (i % 64);
+            before[0] = moved[0];
+            before[1] = moved[1];
         }
         const bool trusted = !first || listsAtFixpoint;
         bool cleaned = false;
@@ -202,7 +210,7 @@ bool Sudoku::RecalcResultSets()
 {
     Guard hold(m_threadOrg);
     const bool any = ReduceResultSets(m_deepCalc);
-    _MarkDoubleResults();
+    _MarkDoubleResults(true, any);
     return any;
 }
 

@@ -80,7 +80,7 @@ bool Sudoku::_SetValue(SdkDigit d, unsigned row, unsigned col, bool record, bool
     field->SetValue(d);
     field->SetLastChanged(true);
     ReduceResultSets(m_deepCalc);
-    _MarkDoubleResults();
+    _MarkDoubleResults(true, true);
     m_stateChanged = true;
     if (record)
         m_userStack.Push(SdkSolvedField(d, old, row, col));
@@ -441,24 +441,28 @@ bool Sudoku::MarkDoubleResults()
     return _MarkDoubleResults();
 }
 
-bool Sudoku::_MarkDoubleResults()
+bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)
 {
     // The calculation marks after every reduction, mostly of a grid that did not
     // change since: then the marks are already right.
     // Compared while read: a comparison of fresh arrays would wait for their stores.
-    uint32_t markDiffer = 0;
-    for (unsigned i = 0; i < 81; ++i)
-        markDiffer |= MarkKey(m_fields[i]) ^ m_markedGrid[i];
-    if (m_markedValid && markDiffer == 0)
-        return m_markedResult;
+    if (m_markedValid && !gridChanged) {
+        uint32_t markDiffer = 0;
+        for (unsigned i = 0; i < 81; ++i)
+            markDiffer |= MarkKey(m_fields[i]) ^ m_markedGrid[i];
+        if (markDiffer == 0)
+            return m_markedResult;
+    }
     // Right after a reduction the blocks' double lists were made from these very
     // sets, and their summaries tell a clean block together with the values.
     unsigned fixpointDiffer = 0;
     uint16_t values[27] = {};
     uint32_t repeated = 0;
     if (m_doublesAtFixpoint && m_fixpointValid) {
+        if (!afterReduce)
+            for (unsigned i = 0; i < 81; ++i)
+                fixpointDiffer |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
         for (unsigned i = 0; i < 81; ++i) {
-            fixpointDiffer |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
             const unsigned v = m_fields[i].GetValue();
             if (v == 0)
                 continue;
