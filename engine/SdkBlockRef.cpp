@@ -149,18 +149,18 @@ bool SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
     m_singles = 0;
     m_singlesTwice = false;
     m_zeroSets = 0;
+    // A group holds only fields of two or more candidates: a set with more
+    // digits than there are such fields can neither fill nor overfill one.
+    int multi = 0;
     for (const uint16_t set : sets) {
+        const int digits = SdkResultSet::CountBits(set);
         m_zeroSets += set == 0 ? 1 : 0;
-        if (SdkResultSet::CountBits(set) == 1) {
+        multi += digits >= 2 ? 1 : 0;
+        if (digits == 1) {
             m_singlesTwice = m_singlesTwice || (m_singles & set) != 0;
             m_singles |= set;
         }
     }
-    // A group holds only fields of two or more candidates: a set with more
-    // digits than there are such fields can neither fill nor overfill one.
-    int multi = 0;
-    for (const uint16_t set : sets)
-        multi += SdkResultSet::CountBits(set) >= 2 ? 1 : 0;
     uint16_t seen = 0;
     bool added = false;
     for (unsigned pos = 0; pos < 9; ++pos) {

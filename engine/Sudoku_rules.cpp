@@ -485,9 +485,9 @@ bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)
     }
     const bool summaries = m_doublesAtFixpoint && m_fixpointValid && fixpointDiffer == 0;
 
-    // UnmarkDoubleResults without taking the lock once more.
-    for (SdkField &f : m_fields)
-        f.SetDoubleResult(false);
+    // The marks are gathered first and then written in one go with the keys,
+    // which also does the work of UnmarkDoubleResults.
+    uint64_t fieldMarks[2] = {};
     bool marked = false;
     unsigned k = 0;
     for (SdkBlockType type : SdkBlockTypes) {
@@ -501,13 +501,17 @@ bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)
                 continue;
             const uint16_t marks = BlockGroupsToMark(block.m_fields);
             for (unsigned p = 0; p < 9; ++p)
-                if (marks & (1u << p))
-                    block.GetFieldPtr(p)->SetDoubleResult(true);
+                if (marks & (1u << p)) {
+                    const auto at = static_cast<unsigned>(block.GetFieldPtr(p) - m_fields);
+                    fieldMarks[at / 64] |= uint64_t(1) << (at % 64);
+                }
             marked = marked || marks != 0;
         }
     }
-    for (unsigned i = 0; i < 81; ++i)
+    for (unsigned i = 0; i < 81; ++i) {
+        m_fields[i].SetDoubleResult((fieldMarks[i / 64] >> (i % 64) & 1) != 0);
         m_markedGrid[i] = MarkKey(m_fields[i]);
+    }
     m_markedValid = true;
     m_markedResult = marked;
     return marked;
