@@ -1,6 +1,7 @@
 #include "engine/SdkBlockRef.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "engine/Sudoku.h"
 
@@ -152,25 +153,32 @@ bool SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
     // A group holds only fields of two or more candidates: a set with more
     // digits than there are such fields can neither fill nor overfill one.
     int multi = 0;
-    for (const uint16_t set : sets) {
+    unsigned multiPositions = 0;
+    for (unsigned pos = 0; pos < 9; ++pos) {
+        const uint16_t set = sets[pos];
         const int digits = SdkResultSet::CountBits(set);
         m_zeroSets += set == 0 ? 1 : 0;
         multi += digits >= 2 ? 1 : 0;
+        multiPositions |= (digits >= 2 ? 1u : 0u) << pos;
         if (digits == 1) {
             m_singlesTwice = m_singlesTwice || (m_singles & set) != 0;
             m_singles |= set;
         }
     }
+    // Only those fields are walked, as a bit mask in ascending order.
     uint16_t seen = 0;
     bool added = false;
-    for (unsigned pos = 0; pos < 9; ++pos) {
+    for (unsigned rest = multiPositions; rest != 0; rest &= rest - 1) {
+        const auto pos = static_cast<unsigned>(std::countr_zero(rest));
         const int digits = SdkResultSet::CountBits(sets[pos]);
-        if (digits < 2 || digits > multi || (seen & (1u << pos)) != 0)
+        if (digits > multi || (seen & (1u << pos)) != 0)
             continue;
         uint16_t group = 0;
-        for (unsigned other = pos; other < 9; ++other)
+        for (unsigned others = rest; others != 0; others &= others - 1) {
+            const auto other = static_cast<unsigned>(std::countr_zero(others));
             if (sets[other] == sets[pos])
                 group |= static_cast<uint16_t>(1u << other);
+        }
         seen |= group;
         if (SdkResultSet::CountBits(group) > digits)
             m_doublesOverfull = true;

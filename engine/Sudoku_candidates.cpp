@@ -246,12 +246,15 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
     unsigned withDoubles = 0;
     for (unsigned rest = active; rest != 0; rest &= rest - 1) {
         const auto b = static_cast<unsigned>(std::countr_zero(rest));
+        // Compared with the list's sets while gathered: most blocks are unchanged.
         uint16_t sets[9];
+        unsigned differ = blocks[b].m_doublesKeyValid ? 0 : 1;
         for (unsigned pos = 0; pos < 9; ++pos) {
             const SdkField &f = m_fields[index[b][pos]];
             sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
+            differ |= sets[pos] ^ blocks[b].m_doublesKey[pos];
         }
-        if (blocks[b].CalcDoublesFrom(sets))
+        if (differ != 0 && blocks[b].CalcDoublesFrom(sets))
             m_doublesAtFixpoint = false;
         withDoubles |= (blocks[b].GetDoubleList().Count() != 0 ? 1u : 0u) << b;
     }
