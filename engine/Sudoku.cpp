@@ -22,8 +22,10 @@ Sudoku::Sudoku(const Sudoku &other, bool copyMvc)
             m_solvedStack = std::make_unique<SdkSolvedStack>(*other.m_solvedStack);
         std::copy(std::begin(other.m_fields), std::end(other.m_fields), std::begin(m_fields));
         TakeDoublesOf(other);
+        TakeFixpointOf(other);
     }
     RecalcAllDoubles();
+    m_doublesAtFixpoint = m_fixpointValid && m_fixpointDoublesTaken;
     if (copyMvc)
         m_mvc.CopyNotifications(other.m_mvc);
 }
@@ -47,7 +49,9 @@ Sudoku &Sudoku::operator=(const Sudoku &other)
     std::copy(std::begin(other.m_fields), std::end(other.m_fields), std::begin(m_fields));
     m_btStepsOnCreation = other.m_btStepsOnCreation;
     TakeDoublesOf(other);
+    TakeFixpointOf(other);
     RecalcAllDoubles();
+    m_doublesAtFixpoint = m_fixpointValid && m_fixpointDoublesTaken;
     return *this;
 }
 
@@ -78,6 +82,24 @@ void Sudoku::TakeDoublesOf(const Sudoku &other)
         m_cols[i].TakeDoublesOf(other.m_cols[i]);
         m_quads[i].TakeDoublesOf(other.m_quads[i]);
     }
+}
+
+// The fixpoint grid describes the copied grid as well as the other's: it is
+// only ever compared with the fields. When the other's lists were made from it
+// and the copied fields are that very grid, the lists taken over stay as they
+// are, and the first reduction after the copy (the solver's next trial) may
+// trust them.
+void Sudoku::TakeFixpointOf(const Sudoku &other)
+{
+    std::copy(std::begin(other.m_fixpointGrid), std::end(other.m_fixpointGrid),
+              std::begin(m_fixpointGrid));
+    m_fixpointValid = other.m_fixpointValid;
+    // Read from the other game: the copied fields were only just stored.
+    unsigned differ = 0;
+    if (other.m_fixpointValid && other.m_doublesAtFixpoint)
+        for (unsigned i = 0; i < 81; ++i)
+            differ |= FixpointKey(other.m_fields[i]) ^ other.m_fixpointGrid[i];
+    m_fixpointDoublesTaken = other.m_fixpointValid && other.m_doublesAtFixpoint && differ == 0;
 }
 
 void Sudoku::RecalcAllDoubles()

@@ -236,6 +236,8 @@ private:
     SdkBlockRef *GetBlocks(SdkBlockType type);
     void RecalcAllDoubles();
     void TakeDoublesOf(const Sudoku &other);
+    // Takes over the other's fixpoint grid (after the fields and lists).
+    void TakeFixpointOf(const Sudoku &other);
     // What the reduction's fixed point records of a field: its candidates and value.
     static uint16_t FixpointKey(const SdkField &f)
     {
@@ -365,6 +367,8 @@ private:
     // Every block's double list was made from the sets of that grid and has not
     // changed since: the blocks' summaries describe it.
     bool m_doublesAtFixpoint = false;
+    // A copy took over lists made from its fixpoint grid, which its fields are.
+    bool m_fixpointDoublesTaken = false;
     // The request and outcome of the last riddle creation.
     SdkCreateParam m_createParam;
 };
