@@ -75,4 +75,3 @@ void SdkField::Unfix(bool emptyValue)
     if (emptyValue)
         m_value = SdkDigitEmpty;
 }
-
