@@ -184,6 +184,17 @@ bool WndSudoku::SdkRButtonUp(VxEventMouse &event)
 
 // --- Keyboard on the board ------------------------------------------------------------------
 
+namespace {
+// One field on (delta 1) or back (-1) in the order major then minor, from the last field to
+// the first and back: the board as one ring of 81 fields.
+void StepThroughBoard(unsigned &major, unsigned &minor, int delta)
+{
+    const int index = (static_cast<int>(major * 9 + minor) + delta + 81) % 81;
+    major = static_cast<unsigned>(index / 9);
+    minor = static_cast<unsigned>(index % 9);
+}
+} // namespace
+
 bool WndSudoku::SdkKeyDown(VxEventKey &event)
 {
     if (game->IsThreadRunning())
@@ -192,32 +203,16 @@ bool WndSudoku::SdkKeyDown(VxEventKey &event)
     // columns for up and down).
     switch (VxKeyTable::FindKeyIndex(event.GetKey())) {
     case KeyRight:
-        if (++activeColumn > 8) {
-            activeColumn = 0;
-            activeRow = activeRow >= 8 ? 0 : activeRow + 1;
-        }
+        StepThroughBoard(activeRow, activeColumn, 1);
         break;
     case KeyLeft:
-        if (activeColumn == 0) {
-            activeColumn = 8;
-            activeRow = activeRow == 0 ? 8 : activeRow - 1;
-        } else {
-            --activeColumn;
-        }
+        StepThroughBoard(activeRow, activeColumn, -1);
         break;
     case KeyDown:
-        if (++activeRow > 8) {
-            activeRow = 0;
-            activeColumn = activeColumn >= 8 ? 0 : activeColumn + 1;
-        }
+        StepThroughBoard(activeColumn, activeRow, 1);
         break;
     case KeyUp:
-        if (activeRow == 0) {
-            activeRow = 8;
-            activeColumn = activeColumn == 0 ? 8 : activeColumn - 1;
-        } else {
-            --activeRow;
-        }
+        StepThroughBoard(activeColumn, activeRow, -1);
         break;
     case KeyReturn:
     case KeyF2:
