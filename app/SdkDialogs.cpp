@@ -106,8 +106,9 @@ const SdkText AboutDedication{"Allen gewidmet, die das Rätsel aus der Zeitung\n
                               "from the first grid to the last digit."};
 const SdkText AboutBrought{"Mit Freude am Knobeln gemacht von", "Made with joy in puzzling by"};
 const SdkText AboutSignature{"The Ninefold Sudoku developers", "The Ninefold Sudoku developers"};
-const SdkText AboutNotice{"Ninefold Sudoku gehört seinen Entwicklern. Alle Rechte vorbehalten.",
-                          "Ninefold Sudoku belongs to its developers. All rights reserved."};
+const SdkText AboutNotice{
+    "Freie Software unter der GNU General Public License, Version 3 oder später.",
+    "Free software under the GNU General Public License, version 3 or later."};
 } // namespace
 
 void SdkWndAbout::Localize()
@@ -119,7 +120,8 @@ void SdkWndAbout::Localize()
     VxCtl::SetText(Child(QStringLiteral("STAT_BROUGHT")), Tx(AboutBrought, language));
     VxCtl::SetText(Child(QStringLiteral("STAT_NAME")), Tx(AboutSignature, language));
     VxCtl::SetText(Child(QStringLiteral("STAT_IMPRESSUM")), Tx(AboutNotice, language));
-    VxCtl::SetText(Child(QStringLiteral("STAT_IMPRESSUM_WEB")), SdkPlatform::MakerWeb());
+    VxCtl::SetText(Child(QStringLiteral("STAT_IMPRESSUM_WEB")),
+                   SdkPlatform::MakerWeb(language, installDir));
     VxCtl::SetText(Child(QStringLiteral("BT_CLOSE")), Tx({"&Schließen", "&Close"}, language));
 }
 
@@ -133,7 +135,7 @@ bool SdkWndAbout::EvInit()
 
 bool SdkWndAbout::DoHomepageLButtonUp(VxEventMouse &)
 {
-    if (!SdkPlatform::OpenUrl(SdkPlatform::MakerWeb()))
+    if (!SdkPlatform::OpenUrl(SdkPlatform::MakerWeb(language, installDir)))
         WndSudoku::ShowBrowserError(language, this);
     return true;
 }

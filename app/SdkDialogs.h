@@ -39,9 +39,12 @@ public:
     bool EvInit() override;
     void Localize();
     bool DoHomepageLButtonUp(VxEventMouse &event);
+    // The installation folder, whose manual stands in for an unset web address.
+    void SetInstallDir(const QString &folder) { installDir = folder; }
 
 private:
     short language;
     QString title;
     QString version;
+    QString installDir;
 };

@@ -11,13 +11,13 @@
 #include <QUrl>
 
 #ifndef NINEFOLD_HOMEPAGE_GER
-#define NINEFOLD_HOMEPAGE_GER "https://ninefold-sudoku.example.org/de/"
+#define NINEFOLD_HOMEPAGE_GER ""
 #endif
 #ifndef NINEFOLD_HOMEPAGE_ENG
-#define NINEFOLD_HOMEPAGE_ENG "https://ninefold-sudoku.example.org/en/"
+#define NINEFOLD_HOMEPAGE_ENG ""
 #endif
 #ifndef NINEFOLD_MAKER_WEB
-#define NINEFOLD_MAKER_WEB "https://ninefold-sudoku.example.org/"
+#define NINEFOLD_MAKER_WEB ""
 #endif
 
 namespace SdkPlatform {
@@ -257,14 +257,29 @@ bool RegisterFileType(const QString &program, const QString &typeName, const QSt
 #endif
 }
 
-QString Homepage(int language)
+namespace {
+QString AddressOrManual(const char *configured, int language, const QString &installDir)
 {
-    return QString::fromUtf8(language == 1 ? NINEFOLD_HOMEPAGE_ENG : NINEFOLD_HOMEPAGE_GER);
+    const QString address = QString::fromUtf8(configured);
+    if (!address.isEmpty())
+        return address;
+    return QUrl::fromLocalFile(QDir::cleanPath(installDir) +
+                               QStringLiteral("/doku/Doku.NinefoldSudoku.Main") +
+                               (language == 1 ? QStringLiteral(".eng") : QStringLiteral(".ger")) +
+                               QStringLiteral(".html"))
+        .toString();
+}
+} // namespace
+
+QString Homepage(int language, const QString &installDir)
+{
+    return AddressOrManual(language == 1 ? NINEFOLD_HOMEPAGE_ENG : NINEFOLD_HOMEPAGE_GER, language,
+                           installDir);
 }
 
-QString MakerWeb()
+QString MakerWeb(int language, const QString &installDir)
 {
-    return QString::fromUtf8(NINEFOLD_MAKER_WEB);
+    return AddressOrManual(NINEFOLD_MAKER_WEB, language, installDir);
 }
 
 } // namespace SdkPlatform

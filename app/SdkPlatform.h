@@ -51,8 +51,9 @@ bool RegisterFileType(const QString &program, const QString &typeName, const QSt
 inline constexpr char GameMimeType[] = "application/x-ninefold-sudoku";
 
 // The product homepage by language (0 German, 1 English) and the maker's address of the About
-// box; set when the program is built.
-QString Homepage(int language);
-QString MakerWeb();
+// box, set when the program is built. Until the project has a site of its own they are left empty,
+// and both name the manual's start page in installDir in that language as a local file address.
+QString Homepage(int language, const QString &installDir);
+QString MakerWeb(int language, const QString &installDir);
 
 } // namespace SdkPlatform

@@ -292,7 +292,7 @@ void WndSudoku::ShowBrowserError(short language, QWidget *parent)
 
 bool WndSudoku::DoHomepage(VxEvent &)
 {
-    if (!SdkPlatform::OpenUrl(SdkPlatform::Homepage(GetLanguage())))
+    if (!SdkPlatform::OpenUrl(SdkPlatform::Homepage(GetLanguage(), CleanFolder(installDir))))
         ShowBrowserError(GetLanguage(), this);
     return true;
 }
@@ -301,6 +301,7 @@ bool WndSudoku::DoAbout(VxEvent &)
 {
     SdkWndAbout about(GetLanguage(), QStringLiteral("N I N E F O L D\nS U D O K U"),
                       SdkTx::ProgramVersion, this);
+    about.SetInstallDir(CleanFolder(installDir));
     about.StartModal();
     return true;
 }

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace SdkTest;
@@ -284,10 +285,11 @@ TEST_F(WndSudokuHousekeeping, HomepageByLanguageAndTheBrowserMessage)
         WndSudokuPeer::Language(*w) = 0;
         w->DoHomepage(event);
         ASSERT_EQ(recorder.opened.size(), 2);
-        EXPECT_EQ(recorder.opened[0], SdkPlatform::Homepage(1));
-        EXPECT_EQ(recorder.opened[1], SdkPlatform::Homepage(0));
-        EXPECT_NE(recorder.opened[0], recorder.opened[1]);
-        EXPECT_TRUE(recorder.opened[0].contains("example.org"));
+        // Without a site of its own the homepage is the installed manual in the window's language.
+        const QString manual =
+            QDir::cleanPath(WndSudokuPeer::InstallDir(*w)) + "/doku/Doku.NinefoldSudoku.Main.";
+        EXPECT_EQ(QUrl(recorder.opened[0]).toLocalFile(), manual + "eng.html");
+        EXPECT_EQ(QUrl(recorder.opened[1]).toLocalFile(), manual + "ger.html");
     }
     StartRecorder failing(false);
     ModalRecorder hook;
@@ -350,7 +352,8 @@ TEST_F(WndSudokuHousekeeping, ClickOnTheAboutBoxWebLineOpensTheMakersAddress)
         VxEvent event;
         w->DoAbout(event);
         ASSERT_EQ(recorder.opened.size(), 1);
-        EXPECT_EQ(recorder.opened[0], SdkPlatform::MakerWeb());
+        EXPECT_EQ(recorder.opened[0],
+                  SdkPlatform::MakerWeb(w->GetLanguage(), WndSudokuPeer::InstallDir(*w)));
         // A browser that cannot be started is reported over the About box.
         EXPECT_EQ(boxes.size(), succeed ? 1 : 2);
         if (!succeed) {

@@ -241,7 +241,11 @@ TEST_F(WndSudokuLanguage, AboutBoxInBothLanguages)
     about.Localize();
     EXPECT_EQ(TextIn(about, "STAT_TITLE"), "N I N E F O L D\nS U D O K U\nV. 1.30");
     EXPECT_EQ(TextIn(about, "STAT_NAME"), "The Ninefold Sudoku developers");
-    EXPECT_TRUE(TextIn(about, "STAT_IMPRESSUM_WEB").contains("example.org"));
+    about.SetInstallDir("/opt/nf");
+    about.Localize();
+    EXPECT_EQ(TextIn(about, "STAT_IMPRESSUM_WEB"),
+              "file:///opt/nf/doku/Doku.NinefoldSudoku.Main.eng.html");
+    EXPECT_TRUE(TextIn(about, "STAT_IMPRESSUM").contains("GNU General Public License"));
     for (const char *name : {"STAT_INFO", "STAT_BROUGHT", "STAT_IMPRESSUM"})
         EXPECT_FALSE(TextIn(about, name).isEmpty()) << name;
 }

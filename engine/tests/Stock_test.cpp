@@ -17,7 +17,7 @@ namespace {
 
 fs::path StockFolder()
 {
-    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "PreDefs";
+    return fs::path(NINEFOLD_SOURCE_DIR) / "data" / "PreDefs";
 }
 
 // The severities of the creation dialog: no guess, one to three, four or more.
