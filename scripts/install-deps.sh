@@ -11,6 +11,8 @@ packages=(
   # clang and its runtimes: the sanitizer builds and libFuzzer.
   clang "libclang-rt-dev|libclang-rt-14-dev|libclang-rt-15-dev"
   fonts-liberation poppler-utils xdg-utils
+  # Validators of the desktop metadata and manual pages.
+  appstream desktop-file-utils man-db
 )
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 sudo=""
