@@ -1,4 +1,5 @@
 #include "app/WndSudoku.h"
+#include "app/SdkAccessible.h"
 
 #include "app/SdkWndOptions.h"
 #include "base/TTimeMs.h"
@@ -169,6 +170,7 @@ void WndSudoku::RegisterNotifications(bool add)
 
 bool WndSudoku::EvInit()
 {
+    SdkAccessible::Install();
     AddTimerState(TS_STARTUP);
     if (languageIndex == -1) {
         languageIndex = 0;

@@ -63,6 +63,8 @@ public:
     Sudoku &Game() { return *game; }
     const Sudoku &Game() const { return *game; }
     short GetLanguage() const { return languageIndex < 0 ? 0 : languageIndex; }
+    unsigned ActiveRow() const { return activeRow; }
+    unsigned ActiveColumn() const { return activeColumn; }
     VxWindowTimer &WindowTimer() { return windowTimer; }
     // The clock of the timer and the status line, in milliseconds; tests replace it.
     void SetClock(std::function<int64_t()> clock);

@@ -1,5 +1,6 @@
 // The window's state machine: the 20 ms tick that finishes what the commands started, the
 // enabling of commands and the title line.
+#include "app/SdkAccessible.h"
 #include "app/SudokuApp.h"
 #include "app/WndSudoku.h"
 #include "velox/VxCtl.h"
@@ -72,6 +73,7 @@ bool WndSudoku::EvTimer()
     TimerMarkers();
     if (!queued.isEmpty() && !dropQueued)
         Status(queued, queuedColour, 0);
+    SdkAccessible::Track(*this);
 
     if (snapshot & TS_STARTUP)
         TimerStartup(snapshot);
