@@ -31,29 +31,7 @@ TEST(TArray, OrderedInsertAndFind)
     EXPECT_TRUE(s.Pop(&top) && top == 2 && a.Count() == 1);
 }
 
-namespace {
-class Animal : public TDynamic
-{
-    TDYN_DECLARE(Animal)
-};
-class Dog : public Animal
-{
-    TDYN_DECLARE(Dog)
-};
-TDYN_IMPLEMENT(Animal, "TDynamic");
-TDYN_IMPLEMENT(Dog, "Animal");
-} // namespace
-
-TEST(TDynamic, CreatesByNameAndTestsFamilies)
-{
-    std::unique_ptr<TDynamic> dog(TDynamic::DynCreate("Dog"));
-    ASSERT_NE(dog, nullptr);
-    EXPECT_STREQ(dog->GetRTTI()->GetClassName(), "Dog");
-    EXPECT_TRUE(dog->IsClassFamily("Animal") && dog->IsClassFamily("TDynamic"));
-    EXPECT_FALSE(TDynamic::IsClassFamily("Animal", "Dog"));
-    EXPECT_TRUE(TDynamic::DynCreate("Cat") == nullptr &&
-                TDynamic::DynCreate("TDynamic") == nullptr);
-}
+// TDynamic is exercised by the engine's solver-by-name tests.
 
 TEST(TMvc, DeliversOnlyRegisteredEventsToRegisteredReceivers)
 {

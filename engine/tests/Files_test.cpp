@@ -104,6 +104,8 @@ TEST(GameText, Layouts)
     const std::string formatted = g.WriteStream(false, true).Str();
     EXPECT_EQ(formatted.substr(0, formatted.find('\n') + 1), "*5 *3  4    - *7  -    -  -  -\n");
     EXPECT_EQ(std::count(formatted.begin(), formatted.end(), '\n'), 9);
+    Sudoku pasted; // blanks and line breaks between the fields are read over
+    EXPECT_TRUE(pasted.ReadStream(formatted, false) && Values(pasted) == Values(g));
     EXPECT_EQ(formatted.substr(formatted.rfind('\n') + 1),
               "FILE:*US:50444002|2*" + Tail.substr(12));
 }

@@ -1,4 +1,4 @@
-// The solver: its events and guesses, depth limits, errors, solver names and steps.
+// The solver: its events and moves, depth limits, errors and solver names.
 #include "SdkTestUtil.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// Candidate sets, fields, blocks, doubles, the grid numbering and the game object.
+// The grid numbering, blocks, double lists and the game object.
 #include "SdkTestUtil.h"
 
 TEST(Types, GridNumberingAndBlocks)

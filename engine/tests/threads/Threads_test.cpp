@@ -146,6 +146,16 @@ TEST(RunSolution, PlaysRecordsSkipsAndStops)
             EXPECT_FALSE(g.WasSolveCancelled());
         }
     }
+    // The pause between changing steps: cancelled from outside after three steps,
+    // the playback has not reached its end.
+    Sudoku p(game);
+    p.SetDelayMs(50);
+    ASSERT_TRUE(p.RunSolution());
+    for (int ms = 0; p.GetUserStackCount() < 3 && ms < 30000; ++ms)
+        CurrentOS->Sleep(1);
+    p.CancelThread();
+    ASSERT_TRUE(WaitForWorker(p));
+    EXPECT_LT(p.GetUserStackCount(), steps);
 }
 
 // Creation's outcomes are tested on the caller's thread; here its worker.
