@@ -16,6 +16,9 @@ TEST(Types, GridNumberingAndBlocks)
     EXPECT_FALSE(Sudoku::GetQuad(9, 0, quad) || Sudoku::GetQuad(0, 9, quad) || quad != 5);
     Sudoku g;
     Peer::Put(g, 4, 5, 8);
+    // Beyond position 8 a block hands out an empty field of its own.
+    const_cast<SdkBlockRef &>(g.GetBlock(SdkBlockRow, 0))[9].SetValue(SdkDigit3);
+    EXPECT_EQ(g.GetBlock(SdkBlockColumn, 8)[12].GetValue() + g.GetUnsolvedCount(), 80u);
     // Digits and repeats in a block: the first repeat in scan order is named.
     const SdkBlockRef &row = g.GetBlock(SdkBlockRow, 0);
     Peer::Put(g, 0, 2, 5), Peer::Put(g, 0, 4, 1);
