@@ -1,12 +1,21 @@
 #pragma once
 // Helpers shared by the engine tests: grids from text, direct field access for
-// setting up states the rules would refuse, and a recorder of engine events.
+// states the rules would refuse, and a recorder of engine events.
+#include "base/TOpSystem.h"
 #include "engine/Sudoku.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <initializer_list>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 inline SdkResultSet SetOf(std::initializer_list<unsigned> digits)
@@ -22,17 +31,23 @@ inline SdkDigit D(unsigned d)
     return SdkDigit(d);
 }
 
-// A riddle with a unique solution, and that solution.
+// Solved by direct steps alone (51 of them), and its solution.
 inline constexpr const char *kRiddle =
     "530070000600195000098000060800060003400803001700020006060000280000419005000080079";
 inline constexpr const char *kSolution =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+// Need one nested guess, two, and fourteen.
+inline constexpr const char *kOneGuess =
+    ".5.......2..61....1..7.8.....9..3.68...1...5.7....2.3.62.8.1............8.73...92";
+inline constexpr const char *kTwoGuesses =
+    ".6.2.7.......45...2.4.3...5.87.....1.1....546.36...82...3.86..2...52.......7..6..";
+inline constexpr const char *kHard =
+    "8..........36......7..9.2...5...7.......457.....1...3...1....68..85...1..9....4..";
 
 // Reaches the private steps of a game, as the solver and the file reader do.
 class SudokuTestPeer
 {
 public:
-    static SdkField &Field(Sudoku &g, unsigned row, unsigned col) { return g.FieldAt(row, col); }
     // Writes a value without any rule, to build grids the rules would refuse.
     static void Put(Sudoku &g, unsigned row, unsigned col, unsigned d, bool fix = false)
     {
@@ -42,26 +57,9 @@ public:
         if (fix)
             f.Fix(SdkDigit(d));
     }
-    static void Unfix(Sudoku &g, unsigned row, unsigned col, bool emptyValue)
-    {
-        g.FieldAt(row, col).Unfix(emptyValue);
-    }
     static void SetResultSet(Sudoku &g, unsigned row, unsigned col, const SdkResultSet &set)
     {
         g.FieldAt(row, col).ResultSet() = set;
-    }
-    static void SetLastChanged(Sudoku &g, unsigned row, unsigned col, bool on)
-    {
-        g.FieldAt(row, col).SetLastChanged(on);
-    }
-    static void SetDoubleResult(Sudoku &g, unsigned row, unsigned col, bool on)
-    {
-        g.FieldAt(row, col).SetDoubleResult(on);
-    }
-    static bool SetValueRaw(Sudoku &g, SdkDigit d, unsigned row, unsigned col, bool record,
-                            bool notify)
-    {
-        return g._SetValue(d, row, col, record, notify);
     }
     static bool FixRaw(Sudoku &g, SdkDigit d, unsigned row, unsigned col, bool record)
     {
@@ -71,36 +69,18 @@ public:
     {
         return g._Unfix(row, col, record);
     }
-    static bool CalcResultSets(Sudoku &g, bool full, bool deep)
-    {
-        return g.CalcResultSets(full, deep);
-    }
-    static bool RecalcResultSets(Sudoku &g) { return g.RecalcResultSets(); }
-    static unsigned CleanBlockResultSets(Sudoku &g, SdkBlockType type)
-    {
-        return g.CleanBlockResultSets(type);
-    }
-    static bool CleanAllBlockResultSets(Sudoku &g) { return g.CleanAllBlockResultSets(); }
-    static void EmptyAllDoubleLists(Sudoku &g) { g.EmptyAllDoubleLists(); }
-    static bool CalcDoubles(Sudoku &g, SdkBlockType type, unsigned index)
-    {
-        return g.GetBlocks(type)[index].CalcDoubles();
-    }
-    static void _Reset(Sudoku &g) { g._Reset(); }
     static void CreateSolvedStack(Sudoku &g, const SdkUserStack &s) { g._CreateSolvedStack(s); }
-    static void DestroySolvedStack(Sudoku &g) { g._DestroySolvedStack(); }
     static const SdkUserStack &UserStack(const Sudoku &g) { return g.m_userStack; }
-    static TThreadOrg &ThreadOrg(Sudoku &g) { return g.m_threadOrg; }
     static uint16_t RunMode(const Sudoku &g) { return g.m_runMode; }
     static void SetRunMode(Sudoku &g, uint16_t mode) { g.m_runMode = mode; }
-    static const TString &FileName(const Sudoku &g) { return g.m_fileName; }
-    static void SetFileName(Sudoku &g, const TString &name) { g.m_fileName = name; }
-    static int BtSteps(const Sudoku &g) { return g.m_btStepsOnCreation; }
     static void SetBtSteps(Sudoku &g, int steps) { g.m_btStepsOnCreation = steps; }
     static const TMvcEventTable &EventTable() { return Sudoku::m_stcoEvTab; }
 };
 
-// Fills the grid from 81 characters, '0' or '.' for empty: given digits by
+using Peer = SudokuTestPeer;
+namespace fs = std::filesystem;
+
+// Fills the grid from 81 characters, anything but 1..9 empty: given digits by
 // default, played values (recorded) when asPlayed is true.
 inline void LoadGrid(Sudoku &g, const std::string &text, bool asPlayed = false)
 {
@@ -109,10 +89,10 @@ inline void LoadGrid(Sudoku &g, const std::string &text, bool asPlayed = false)
         const char ch = text[i];
         if (ch < '1' || ch > '9' || g.GetField(i / 9, i % 9).IsFix())
             continue;
-        if (asPlayed)
-            ASSERT_TRUE(g.SetValue(D(static_cast<unsigned>(ch - '0')), i / 9, i % 9)) << i;
-        else
-            ASSERT_TRUE(g.Fix(D(static_cast<unsigned>(ch - '0')), i / 9, i % 9)) << i;
+        if (asPlayed) {
+            ASSERT_TRUE(g.SetValue(D(unsigned(ch - '0')), i / 9, i % 9)) << i;
+        } else
+            ASSERT_TRUE(g.Fix(D(unsigned(ch - '0')), i / 9, i % 9)) << i;
     }
 }
 
@@ -123,81 +103,88 @@ inline void StartRiddle(Sudoku &g, const std::string &riddle = kRiddle)
     ASSERT_TRUE(g.StartGame(false, false, true));
 }
 
+// The values, '.' for empty.
 inline std::string Values(const Sudoku &g)
 {
     std::string text;
-    for (unsigned r = 0; r < 9; ++r)
-        for (unsigned c = 0; c < 9; ++c)
-            text += static_cast<char>('0' + g.GetField(r, c).GetValue());
+    for (unsigned i = 0; i < 81; ++i) {
+        const unsigned v = g.GetField(i / 9, i % 9).GetValue();
+        text += v ? char('0' + v) : '.';
+    }
     return text;
 }
 
-// Records every engine event of a game, in the order of delivery.
+inline std::string Entry(const SdkSolvedField &e)
+{
+    return std::to_string(e.GetValue()) + std::to_string(e.GetPrevValue()) + "@" +
+           std::to_string(e.GetRow()) + std::to_string(e.GetColumn());
+}
+
+// "5/0@02 ..." for every history entry, then "|cursor".
+inline std::string History(const Sudoku &g)
+{
+    std::string text;
+    SdkSolvedField e;
+    for (unsigned i = 0; g.GetUserStack(i, e); ++i)
+        text += Entry(e) + " ";
+    return text + "|" + std::to_string(g.GetUserStackPtr());
+}
+
+// Records the engine events of a game (and of copies that carry its
+// listeners) as one line each, from any thread. Declare it before the games.
 class EventRecorder
 {
 public:
-    struct Event
-    {
-        std::string name;
-        const Sudoku *game;
-        bool success;
-        unsigned changes;
-        unsigned digit;
-        unsigned row;
-        unsigned col;
-        int level;
-        // The field as the listener saw it during the call.
-        unsigned valueSeen;
-    };
-
-    explicit EventRecorder(Sudoku &game) : m_game(game)
+    explicit EventRecorder(Sudoku &game) { Attach(game); }
+    EventRecorder() = default;
+    void Attach(Sudoku &game)
     {
         for (const char *name :
              {SDK_START_LOADING, SDK_END_LOADING, SDK_START_SOLVING, SDK_END_SOLVING,
               SDK_TEST_VALUE, SDK_VALUE_SOLVED, SDK_TRY_CREATED_GAME})
             EXPECT_TRUE(game.MVC().AddNotification(name, this, [this, name](TMvcParam &p) {
-                return Record(name, static_cast<SdkParam &>(p));
+                auto &sp = static_cast<SdkParam &>(p);
+                const std::string line =
+                    std::string(name).substr(4) + (sp.GetSuccess() ? " ok " : " no ") +
+                    std::to_string(sp.GetChanges()) + " d" + std::to_string(sp.GetDigit()) + " " +
+                    std::to_string(sp.GetRow()) + std::to_string(sp.GetColumn()) + " L" +
+                    std::to_string(sp.GetLevel());
+                {
+                    std::lock_guard<std::mutex> hold(mutex);
+                    games.push_back(&sp.GetSudoku());
+                    lines.push_back(line);
+                }
+                if (onEvent)
+                    onEvent(line, sp);
+                return true;
             }));
     }
-    ~EventRecorder()
-    {
-        for (const char *name :
-             {SDK_START_LOADING, SDK_END_LOADING, SDK_START_SOLVING, SDK_END_SOLVING,
-              SDK_TEST_VALUE, SDK_VALUE_SOLVED, SDK_TRY_CREATED_GAME})
-            m_game.MVC().RemoveNotification(name, this);
-    }
-    EventRecorder(const EventRecorder &) = delete;
-    EventRecorder &operator=(const EventRecorder &) = delete;
-
-    const std::vector<Event> &Events() const { return m_events; }
-    void Clear() { m_events.clear(); }
-
-    // "SDK_VALUE_SOLVED ok 1 d5 r0 c2" per event, for exact comparisons.
+    void Clear() { lines.clear(), games.clear(); }
     std::vector<std::string> Lines() const
     {
-        std::vector<std::string> lines;
-        for (const Event &e : m_events)
-            lines.push_back(e.name + (e.success ? " ok " : " fail ") + std::to_string(e.changes) +
-                            " d" + std::to_string(e.digit) + " r" + std::to_string(e.row) + " c" +
-                            std::to_string(e.col));
+        std::lock_guard<std::mutex> hold(mutex);
         return lines;
     }
-
-private:
-    bool Record(const char *name, SdkParam &p)
+    std::vector<std::string> Named(const std::string &prefix) const
     {
-        const SdkField f = p.GetSudoku().GetField(p.GetRow(), p.GetColumn());
-        m_events.push_back({name, &p.GetSudoku(), p.GetSuccess(), p.GetChanges(), p.GetDigit(),
-                            p.GetRow(), p.GetColumn(), p.GetLevel(), f.GetValue()});
-        return true;
+        std::vector<std::string> out;
+        for (const std::string &l : Lines())
+            if (l.rfind(prefix, 0) == 0)
+                out.push_back(l);
+        return out;
     }
+    size_t Count(const std::string &prefix) const { return Named(prefix).size(); }
 
-    Sudoku &m_game;
-    std::vector<Event> m_events;
+    // Runs on the sending thread after the event is stored.
+    std::function<void(const std::string &, SdkParam &)> onEvent;
+    std::vector<std::string> lines;
+    std::vector<const Sudoku *> games;
+    mutable std::mutex mutex;
 };
 
-inline std::string ValueSolved(bool ok, unsigned d, unsigned row, unsigned col)
+// The line of a "SDK_VALUE_SOLVED" event.
+inline std::string Solved(bool ok, unsigned d, unsigned row, unsigned col)
 {
-    return std::string("SDK_VALUE_SOLVED") + (ok ? " ok " : " fail ") + (ok ? "1" : "0") + " d" +
-           std::to_string(d) + " r" + std::to_string(row) + " c" + std::to_string(col);
+    return std::string("VALUE_SOLVED") + (ok ? " ok 1" : " no 0") + " d" + std::to_string(d) + " " +
+           std::to_string(row) + std::to_string(col) + " L0";
 }

@@ -1,51 +1,44 @@
+// The command-line tool: every command as lines in, lines and exit code out.
 #include "tools/SdkCli.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
-#include <string>
-#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-// Solved by singles alone, and its solution.
 const std::string Easy =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 const std::string EasySolution =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
-// Needs guessing.
 const std::string Hard =
-    "...175.3.3...9.....5.....21....8..62..63.1.....3...7.......7.......2.9.7..56..28.";
+    "8..........36......7..9.2...5...7.......457.....1...3...1....68..85...1..9....4..";
 
 struct Result
 {
     int code;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
-Result RunCli(std::vector<std::string> args, const std::string &input = "", bool progress = false)
+Result Cli(std::vector<std::string> args, const std::string &input = "", bool progress = false)
 {
     std::istringstream in(input);
     std::ostringstream out, err;
     SdkCli::Options options;
     options.progress = progress;
-    int code = SdkCli::Run(args, in, out, err, options);
+    const int code = SdkCli::Run(args, in, out, err, options);
     return {code, out.str(), err.str()};
 }
 
-std::vector<std::string> Lines(const std::string &text)
+std::string ReadAll(const fs::path &p)
 {
-    std::vector<std::string> lines;
-    std::istringstream s(text);
-    for (std::string line; std::getline(s, line);)
-        lines.push_back(line);
-    return lines;
+    std::ifstream f(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 class CliFiles : public ::testing::Test
@@ -53,199 +46,117 @@ class CliFiles : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() /
-                ("ninefold-cli-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
+        dir = fs::temp_directory_path() /
+              ("nf-cli-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
     }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void TearDown() override { fs::remove_all(dir); }
     std::string Write(const std::string &name, const std::string &content)
     {
-        fs::path p = m_dir / name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p.string();
+        std::ofstream(dir / name, std::ios::binary) << content;
+        return (dir / name).string();
     }
-    fs::path m_dir;
+    fs::path dir;
 };
 } // namespace
 
-TEST(CliParse, AcceptsTheThreeEmptyMarksAndRejectsBadLines)
+std::vector<std::string> Words(const std::string &text)
 {
-    std::vector<int> digits;
-    std::string reason;
-    std::string line = Easy;
-    line[2] = '0';
-    line[3] = '-';
-    ASSERT_TRUE(SdkCli::ParseRiddleLine(line, digits, reason));
-    EXPECT_EQ(digits[0], 5);
-    EXPECT_EQ(digits[2], 0);
-    EXPECT_EQ(digits[3], 0);
-
-    EXPECT_FALSE(SdkCli::ParseRiddleLine(Easy.substr(0, 80), digits, reason));
-    EXPECT_NE(reason.find("81"), std::string::npos);
-    line = Easy;
-    line[40] = 'x';
-    EXPECT_FALSE(SdkCli::ParseRiddleLine(line, digits, reason));
-    EXPECT_NE(reason.find("41"), std::string::npos);
-
-    EXPECT_TRUE(SdkCli::IsSkippedLine(""));
-    EXPECT_TRUE(SdkCli::IsSkippedLine("   "));
-    EXPECT_TRUE(SdkCli::IsSkippedLine("  # comment"));
-    EXPECT_FALSE(SdkCli::IsSkippedLine(Easy));
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;)
+        words.push_back(w);
+    return words;
 }
 
-TEST(CliSolve, PrintsOneLinePerRiddleInInputOrder)
+TEST(Cli, CommandsOnLines)
 {
-    std::string input = "# two riddles\n" + Easy + "\n\n" + Hard + "\r\n";
-    Result r = RunCli({"solve"}, input);
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.err, "");
-    auto lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], EasySolution + " bt=0");
-    // The hard one needs nested guesses; its solution keeps the givens.
-    ASSERT_GT(lines[1].size(), 85u);
-    EXPECT_EQ(lines[1].substr(81, 4), " bt=");
-    EXPECT_GT(std::stoi(lines[1].substr(85)), 0);
-    for (size_t i = 0; i < 81; ++i) {
-        if (Hard[i] != '.') {
-            EXPECT_EQ(lines[1][i], Hard[i]) << i;
-        }
-    }
-    EXPECT_EQ(lines[1].find('0'), std::string::npos);
-}
-
-TEST(CliSolve, DepthLimitGivesUnsolved)
-{
-    Result r = RunCli({"solve", "--max-depth", "0", "-"}, Easy + "\n" + Hard + "\n");
-    EXPECT_EQ(r.code, 0);
-    auto lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], EasySolution + " bt=0");
-    EXPECT_EQ(lines[1], "unsolved");
-}
-
-TEST(CliSolve, InvalidLinesGoToStderrWithTheirNumber)
-{
-    std::string conflict = Easy;
+    std::string conflict = Easy, marks = Easy, hardOut = Cli({"solve"}, Hard + "\n").out;
     conflict[1] = '5'; // a second 5 in row 1
-    std::string input =
-        Easy.substr(0, 70) + "\n" + conflict + "\n" + Easy + "\n" + std::string(80, '.') + "?\n";
-    Result r = RunCli({"solve"}, input);
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(Lines(r.out), std::vector<std::string>{EasySolution + " bt=0"});
-    auto errs = Lines(r.err);
-    ASSERT_EQ(errs.size(), 3u);
-    EXPECT_EQ(errs[0].rfind("invalid 1: ", 0), 0u) << errs[0];
-    EXPECT_EQ(errs[1].rfind("invalid 2: ", 0), 0u) << errs[1];
-    EXPECT_NE(errs[1].find("1/2"), std::string::npos) << errs[1];
-    EXPECT_EQ(errs[2].rfind("invalid 4: ", 0), 0u) << errs[2];
-}
-
-TEST(CliSolve, UnsolvableRiddleIsReportedNotHidden)
-{
-    // Row 0 leaves only 9 for (0,8), but column 8 already holds a 9.
-    std::string riddle = "12345678." + std::string(8, '.') + "9" + std::string(63, '.');
-    Result r = RunCli({"solve"}, riddle + "\n");
-    EXPECT_EQ(r.code, 0);
-    auto lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(lines[0] == "unsolved" || lines[0].rfind("error ", 0) == 0) << lines[0];
-}
-
-TEST(CliUsage, BadArgumentsExitWithTwo)
-{
-    EXPECT_EQ(RunCli({}).code, 2);
-    EXPECT_EQ(RunCli({"frobnicate"}).code, 2);
-    EXPECT_EQ(RunCli({"solve", "--max-depth"}).code, 2);
-    EXPECT_EQ(RunCli({"solve", "--max-depth", "x"}).code, 2);
-    EXPECT_EQ(RunCli({"solve", "--bogus"}).code, 2);
-    EXPECT_EQ(RunCli({"solve", "a", "b"}).code, 2);
-    EXPECT_EQ(RunCli({"show"}).code, 2);
-    EXPECT_EQ(RunCli({"solve", "/nonexistent/riddles.txt"}).code, 2);
-    Result help = RunCli({"--help"});
-    EXPECT_EQ(help.code, 0);
+    marks[2] = '0', marks[3] = '-';
+    const std::string E = Easy + "\n", H = Hard + "\n", ES = EasySolution + " bt=0\n",
+                      empty(81, '.'), dead = "12345678.........9" + std::string(63, '.');
+    struct Case
+    {
+        const char *args;
+        std::string input;
+        int code;
+        std::string out, err; // err: the start of each line
+    } cases[] = {
+        {"solve", "# two\n" + marks + "\n\n" + Easy + "\r\n", 0, ES + ES, ""},
+        {"solve --max-depth 0 -", E + H, 0, ES + "unsolved\n", ""},
+        {"solve --threaded", E + H, 0, ES + hardOut, ""},
+        {"solve --threaded --max-depth 0", H, 0, "unsolved\n", ""},
+        {"solve", Easy.substr(0, 70) + "\n" + conflict + "\n" + E + empty.substr(1) + "?\n", 1, ES,
+         "invalid 1: \ninvalid 2: \ninvalid 4: "},
+        {"solve", dead + "\n", 0, "unsolved\n", ""},
+        {"count", E + "\n# c\n" + empty + "\n11" + empty.substr(2) + "\n", 0, "1\n2\n0\n", ""},
+        {"count --limit 7", std::string(81, '0') + "\n", 0, "7\n", ""},
+        {"count -", "12345\n" + E, 1, "1\n", "invalid 1:"},
+        {"convert -", "hello\n", 1, "", "invalid 1: "},
+        {"create --fix 25 --attempts 2 --min-bt 80 --count 2", "", 1, "failed\nfailed\n", ""}};
+    for (const Case &c : cases) {
+        const Result r = Cli(Words(c.args), c.input);
+        EXPECT_EQ(r.code, c.code) << c.args << " " << c.input.substr(0, 20);
+        EXPECT_EQ(r.out, c.out) << c.args << " " << c.input.substr(0, 20);
+        std::istringstream want(c.err), got(r.err);
+        for (std::string w, g; std::getline(want, w);)
+            EXPECT_TRUE(std::getline(got, g) && g.rfind(w, 0) == 0) << g << " for " << w;
+    }
+    EXPECT_GT(std::stoi(hardOut.substr(hardOut.find(" bt=") + 4)), 0);
+    for (size_t i = 0; i < 81; ++i)
+        EXPECT_TRUE(Hard[i] == '.' ? hardOut[i] != '0' : hardOut[i] == Hard[i]) << i;
+    // Bad arguments exit with 2; help with 0.
+    std::istringstream bad("\nfrobnicate\nsolve --max-depth\nsolve --max-depth x\nsolve --bogus\n"
+                           "solve a b\nshow\nsolve /nonexistent/r.txt\ncreate --fix 0\n"
+                           "create --fix thirty\ncreate --attempts\ncount --limit 0\n"
+                           "count /no/such/file\nmake-stock --seed 7");
+    for (std::string args; std::getline(bad, args);)
+        EXPECT_EQ(Cli(Words(args)).code, 2) << args;
+    const Result help = Cli({"--help"});
+    EXPECT_EQ(help.code + Cli({"create", "--help"}).code, 0);
     EXPECT_NE(help.out.find("solve [--max-depth N]"), std::string::npos);
-    EXPECT_NE(help.out.find("convert"), std::string::npos);
+    // Created riddles solve with the depth reported for them.
+    const Result r = Cli(Words("create --fix 30 --attempts 1000 --min-bt 1 --max-bt -1 --count 1"));
+    ASSERT_TRUE(std::regex_match(r.out, std::regex(R"([1-9.]{81} bt=[1-9]\d* attempt=\d+\n)")));
+    EXPECT_EQ(Cli({"solve"}, r.out.substr(0, 81) + "\n").out.substr(81),
+              r.out.substr(81, r.out.find(" attempt") - 81) + "\n");
 }
 
-TEST(CliProgress, OnlyForBigBatchesWhenAsked)
+TEST_F(CliFiles, GameFilesAndStocks)
 {
-    std::string input;
-    for (int i = 0; i < 101; ++i)
-        input += Easy + "\n";
-    Result quiet = RunCli({"solve"}, input, false);
-    EXPECT_EQ(quiet.err, "");
-    Result bar = RunCli({"solve"}, input, true);
-    EXPECT_NE(bar.err.find("101/101"), std::string::npos);
-    EXPECT_EQ(Lines(bar.out).size(), 101u);
-    Result small = RunCli({"solve"}, Easy + "\n", true);
-    EXPECT_EQ(small.err, "");
-}
-
-TEST_F(CliFiles, ConvertRoundTripsBetweenLinesAndGameText)
-{
-    Result text = RunCli({"convert"}, Easy + "\n");
+    const Result text = Cli({"convert"}, Easy + "\n");
     ASSERT_EQ(text.code, 0) << text.err;
-    auto lines = Lines(text.out);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].substr(0, 6), "*5*3--");
-    EXPECT_NE(lines[0].find("FILE:*US:|0*BT:-1*USERRSINC:*USERRSEXC:*"), std::string::npos);
-
-    Result back = RunCli({"convert", "-"}, lines[0] + "\n");
-    ASSERT_EQ(back.code, 0) << back.err;
-    EXPECT_EQ(back.out, Easy + "\n");
-
-    std::string file = Write("game.sdk", lines[0]);
-    Result fromFile = RunCli({"convert", file});
-    EXPECT_EQ(fromFile.code, 0);
-    EXPECT_EQ(fromFile.out, Easy + "\n");
-
-    Result bad = RunCli({"convert"}, "hello\n");
-    EXPECT_EQ(bad.code, 1);
-    EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(bad.err.rfind("invalid 1: ", 0), 0u);
-}
-
-TEST_F(CliFiles, SolveAndShowAGameFile)
-{
-    // The riddle with two played values: solving starts from the riddle.
-    std::string text = RunCli({"convert"}, Easy + "\n").out;
-    text = text.substr(0, text.size() - 1);
-    // (0,2) is empty in the riddle: play its solution digit 4, and 6 at (0,3).
-    size_t firstEmpty = text.find('-');
-    text.replace(firstEmpty, 2, "46");
-    text.replace(text.find("US:|0"), 5, "US:40026003|2");
-    std::string file = Write("played.sdk", text);
-
-    Result solved = RunCli({"solve", file});
-    EXPECT_EQ(solved.code, 0) << solved.err;
-    EXPECT_EQ(solved.out, EasySolution + " bt=0\n");
-
-    Result shown = RunCli({"show", file});
+    EXPECT_EQ(text.out.substr(0, 6), "*5*3--");
+    EXPECT_NE(text.out.find("FILE:*US:|0*BT:-1*USERRSINC:*USERRSEXC:*\n"), std::string::npos);
+    EXPECT_EQ(Cli({"convert", "-"}, text.out).out, Easy + "\n");
+    EXPECT_EQ(Cli({"convert", Write("game.sdk", text.out)}).out, Easy + "\n");
+    // Two played values: solving starts from the riddle; showing counts them.
+    std::string played = text.out.substr(0, text.out.size() - 1);
+    played.replace(played.find('-'), 2, "46");
+    played.replace(played.find("US:|0"), 5, "US:40026003|2");
+    const std::string file = Write("played.sdk", played);
+    EXPECT_EQ(Cli({"solve", file}).out, EasySolution + " bt=0\n");
+    const Result shown = Cli({"show", file});
     ASSERT_EQ(shown.code, 0) << shown.err;
     EXPECT_EQ(shown.out.rfind("5 3 4    6 7 - ", 0), 0u) << shown.out;
-    EXPECT_NE(shown.out.find("given: 30\n"), std::string::npos) << shown.out;
-    EXPECT_NE(shown.out.find("played: 2\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("empty: 49\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("history: 2/2\n"), std::string::npos);
-
-    std::string broken = Write("broken.sdk", "*5*3\x01\x02garbage");
-    EXPECT_EQ(RunCli({"show", broken}).code, 1);
-    EXPECT_EQ(RunCli({"solve", broken}).code, 1);
-    EXPECT_EQ(RunCli({"show", m_dir.string()}).code, 2);
-}
-
-TEST(CliProgram, RealExecutableDocumentsItselfAndReportsUsageErrors)
-{
-    std::string cli = NINEFOLD_CLI_PATH;
-    int status = std::system((cli + " --help >/dev/null").c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    status = std::system((cli + " nonsense 2>/dev/null").c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 2);
-    status = std::system(("echo '" + Easy + "' | " + cli + " solve - >/dev/null").c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    for (const char *line : {"given: 30\n", "played: 2\n", "empty: 49\n", "history: 2/2\n"})
+        EXPECT_NE(shown.out.find(line), std::string::npos) << line;
+    // The same seed makes the same stock; every riddle has one solution.
+    for (const char *out : {"a", "b"})
+        ASSERT_EQ(
+            Cli(Words("make-stock --seed 7 --per-level 1 --out " + (dir / out).string())).code, 0);
+    int files = 0;
+    for (const auto &entry : fs::directory_iterator(dir / "a")) {
+        EXPECT_EQ(ReadAll(entry.path()), ReadAll(dir / "b" / entry.path().filename()));
+        EXPECT_NE(ReadAll(entry.path()).find("FILE:*"), std::string::npos);
+        EXPECT_EQ(Cli({"count", entry.path().string()}).out, "1\n") << entry.path();
+        ++files;
+    }
+    EXPECT_EQ(files, 3);
+    EXPECT_TRUE(fs::exists(dir / "a" / "s7-0001.03.spd"));
+    EXPECT_EQ(
+        Cli(Words("make-stock --per-level 50 --max-tries 3 --out " + (dir / "c").string())).code,
+        1);
 }

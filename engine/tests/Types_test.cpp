@@ -1,0 +1,76 @@
+// The grid numbering, blocks, double lists and the game object.
+#include "SdkTestUtil.h"
+
+TEST(Types, GridNumberingAndBlocks)
+{
+    // quad, position; whether valid, row, column
+    const unsigned cases[][5] = {
+        {4, 0, 1, 3, 3}, {8, 8, 1, 8, 8}, {2, 5, 1, 1, 8}, {9, 0, 0, 0, 0}};
+    for (auto c : cases) {
+        unsigned row = 77, col = 77, quad = 77;
+        EXPECT_EQ(Sudoku::GetRowAndCol(c[0], c[1], row, col), c[2] == 1);
+        EXPECT_EQ(row * 10 + col, c[3] * 10 + c[4]) << c[0] << c[1];
+        EXPECT_EQ(Sudoku::GetQuad(c[3], c[4], quad) && quad == c[0], c[2] == 1);
+    }
+    unsigned quad = 5;
+    EXPECT_FALSE(Sudoku::GetQuad(9, 0, quad) || Sudoku::GetQuad(0, 9, quad) || quad != 5);
+    Sudoku g;
+    Peer::Put(g, 4, 5, 8);
+    // Beyond position 8 a block hands out an empty field of its own.
+    const_cast<SdkBlockRef &>(g.GetBlock(SdkBlockRow, 0))[9].SetValue(SdkDigit3);
+    EXPECT_EQ(g.GetBlock(SdkBlockColumn, 8)[12].GetValue() + g.GetUnsolvedCount(), 80u);
+    // Digits and repeats in a block: the first repeat in scan order is named.
+    const SdkBlockRef &row = g.GetBlock(SdkBlockRow, 0);
+    Peer::Put(g, 0, 2, 5), Peer::Put(g, 0, 4, 1);
+    unsigned pos = 99;
+    EXPECT_TRUE(row.HasDigit(SdkDigit5, &pos) && pos == 2 && row.GetIndex(SdkDigit1) == 4);
+    EXPECT_FALSE(row.HasDigit(SdkDigit9, &pos) || pos != 0 || row.GetIndex(SdkDigit9) != -1);
+    EXPECT_TRUE(row.Verify(&pos) && pos == 0);
+    Peer::Put(g, 0, 6, 5);
+    EXPECT_FALSE(row.Verify(&pos) || pos != 6);
+    Peer::Put(g, 0, 5, 1);
+    EXPECT_FALSE(row.Verify(&pos) || pos != 5);
+}
+
+TEST(Types, DoubleLists)
+{
+    // Made and cleaned in every block, the lists are checked against the plain
+    // rule by the random play; here what only the dumps ask of them.
+    SdkDoubleList list;
+    EXPECT_TRUE(list.Add(SetOf({2, 8}), 1) && list.Add(SetOf({2, 8}), 7) &&
+                !list.Add(SetOf({5}), 0));
+    EXPECT_TRUE(list.GetDouble(1) == nullptr && list.GetDouble(-1) == nullptr);
+    EXPECT_EQ(list.FindDouble(SetOf({2, 8}))->GetIndex(1) * 10 + list.Count(), 71);
+    EXPECT_EQ(list.FindDouble(SetOf({2})), nullptr);
+}
+
+TEST(Types, GameObjectCopiesAndComparisons)
+{
+    const std::unique_ptr<TDynamic> made(TDynamic::DynCreate("Sudoku"));
+    EXPECT_NE(dynamic_cast<Sudoku *>(made.get()), nullptr);
+    ASSERT_EQ(TMvc::FindEventTable("Sudoku"), &Peer::EventTable());
+    const std::vector<TString> events = {
+        "SDK_START_LOADING", "SDK_END_LOADING",  "SDK_START_SOLVING",   "SDK_END_SOLVING",
+        "SDK_TEST_VALUE",    "SDK_VALUE_SOLVED", "SDK_TRY_CREATED_GAME"};
+    EXPECT_EQ(Peer::EventTable().GetEventTypes(), events);
+    // Copies take everything but the run mode (and, assigned, the listeners).
+    Sudoku g;
+    StartRiddle(g);
+    ASSERT_TRUE(g.SetValue(SdkDigit4, 0, 2));
+    g.SetDelayMs(30), g.SetDeepCalcResultSets(true);
+    Peer::SetRunMode(g, Sudoku::RunModeSolving);
+    Sudoku copy(g), assigned;
+    assigned = g;
+    for (const Sudoku *c : {&copy, &assigned}) {
+        EXPECT_TRUE(*c == g && c->EqualsValues(g) && c->EqualsFix(g));
+        EXPECT_EQ(c->GetDelayMs() * 10 + c->IsDeepCalcResultSets() + Peer::RunMode(*c), 301);
+    }
+    // Equality looks at the grid and the history.
+    EXPECT_TRUE(copy.SetValue(SdkDigit6, 0, 3) && copy != g && copy.EqualsFix(g));
+    EXPECT_FALSE(copy.EqualsValues(g));
+    ASSERT_TRUE(copy.EmptyValue(0, 3));
+    EXPECT_TRUE(copy.EqualsValues(g) && copy != g);
+    Sudoku other;
+    StartRiddle(other, kOneGuess);
+    EXPECT_FALSE(other.EqualsFix(g) || other.EqualsValues(g));
+}
