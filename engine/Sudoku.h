@@ -305,6 +305,12 @@ private:
     SdkSolverInterface *_CreateSolver(TString name, long &library) const;
     void _DestroySolver(SdkSolverInterface *solver, long library) const;
     bool TakeSingleResultStep(bool &error, unsigned &row, unsigned &col, bool notify);
+    // Step under the lock held. settled: the grid is as the reduction and the
+    // marking after the value set left it, so that RecalcResultSets would change
+    // nothing (no listener can have run since, no deep option). Without mark the
+    // caller runs RecalcResultSets unless settled, whose marking replaces Step's.
+    bool _Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, bool notify, bool mark,
+               bool &settled);
 
     // --- Game file internals -------------------------------------------------------------
     bool ReadGameText(const TString &text, bool definitionOnly, bool readHistory);
