@@ -368,6 +368,9 @@ private:
     // The grid as MarkDoubleResults last left it (value, candidates and conflict
     // mark of every field) and its result: an unchanged grid is not marked again.
     uint64_t m_markedGrid[81] = {};
+    // Or, when marked right after a reduction, the fixpoint grid and these marks.
+    bool m_markedOnFixpoint = false;
+    uint64_t m_markBits[2] = {};
     bool m_markedValid = false;
     bool m_markedResult = false;
     // Values and candidates of every field when the reduction last reached its

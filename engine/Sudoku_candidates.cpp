@@ -241,6 +241,9 @@ bool Sudoku::ReduceResultSets(bool deep)
     }
     for (unsigned i = 0; i < 81; ++i)
         m_fixpointGrid[i] = FixpointKey(m_fields[i]);
+    // Marks kept as the old fixpoint grid no longer say what they were made of.
+    if (m_markedOnFixpoint)
+        m_markedValid = false;
     // Values do not change during a reduction: the first pass saw these.
     std::copy(std::begin(m_passValues), std::end(m_passValues), std::begin(m_fixpointValues));
     m_fixpointRepeated = m_passRepeated;

@@ -438,8 +438,18 @@ bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)
     // Compared while read: a comparison of fresh arrays would wait for their stores.
     if (m_markedValid && !gridChanged) {
         uint64_t markDiffer = 0;
-        for (unsigned i = 0; i < 81; ++i)
-            markDiffer |= MarkKey(m_fields[i]) ^ m_markedGrid[i];
+        if (m_markedOnFixpoint) {
+            // Marked on the fixpoint grid: its keys with the marks left.
+            for (unsigned i = 0; i < 64; ++i)
+                markDiffer |=
+                    MarkKey(m_fields[i]) ^ (m_fixpointGrid[i] | (m_markBits[0] >> i & 1) << 48);
+            for (unsigned i = 64; i < 81; ++i)
+                markDiffer |= MarkKey(m_fields[i]) ^
+                              (m_fixpointGrid[i] | (m_markBits[1] >> (i - 64) & 1) << 48);
+        } else {
+            for (unsigned i = 0; i < 81; ++i)
+                markDiffer |= MarkKey(m_fields[i]) ^ m_markedGrid[i];
+        }
         if (markDiffer == 0)
             return m_markedResult;
     }
@@ -478,9 +488,19 @@ bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)
         }
     }
     for (unsigned i = 0; i < 81; ++i) {
-        m_fields[i].SetDoubleResult((fieldMarks[i / 64] >> (i % 64) & 1) != 0);
-        m_markedGrid[i] = MarkKey(m_fields[i]);
+        uint16_t &flags = m_fields[i].m_flags;
+        const auto mark = static_cast<uint16_t>(fieldMarks[i / 64] >> (i % 64) & 1);
+        flags = static_cast<uint16_t>((flags & ~SdkField::FlagDoubleResult) |
+                                      mark * SdkField::FlagDoubleResult);
     }
+    // Right after a reduction the fields are the fixpoint grid, which keeps
+    // the keys; otherwise they are written down.
+    m_markedOnFixpoint = afterReduce && m_fixpointValid;
+    m_markBits[0] = fieldMarks[0];
+    m_markBits[1] = fieldMarks[1];
+    if (!m_markedOnFixpoint)
+        for (unsigned i = 0; i < 81; ++i)
+            m_markedGrid[i] = MarkKey(m_fields[i]);
     m_markedValid = true;
     m_markedResult = marked;
     return marked;
