@@ -119,6 +119,15 @@ int TMvc::NotificationCount() const
     return static_cast<int>(Snapshot()->size());
 }
 
+bool TMvc::HasNotification(const char *eventName) const
+{
+    auto listeners = Snapshot();
+    for (const Listener &l : *listeners)
+        if (std::strcmp(l.event.c_str(), eventName) == 0)
+            return true;
+    return false;
+}
+
 void TMvc::CopyNotifications(const TMvc &other)
 {
     auto theirs = other.Snapshot();

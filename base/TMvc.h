@@ -68,6 +68,8 @@ public:
     }
     bool RemoveNotification(const TString &eventName, const void *receiver);
     int NotificationCount() const;
+    // Whether any handler listens to the event.
+    bool HasNotification(const char *eventName) const;
 
     // Replaces this hub's registrations by a copy of other's.
     void CopyNotifications(const TMvc &other);

@@ -165,6 +165,16 @@ bool SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
             m_singles |= set;
         }
     }
+    // Groups need two equal sets: mostly there are none, and a few comparisons
+    // among the fields of two or more candidates tell.
+    bool equal = false;
+    for (unsigned rest = multiPositions; rest != 0 && !equal; rest &= rest - 1) {
+        const uint16_t set = sets[std::countr_zero(rest)];
+        for (unsigned others = rest & (rest - 1); others != 0; others &= others - 1)
+            equal = equal || sets[std::countr_zero(others)] == set;
+    }
+    if (!equal)
+        return true;
     // Only those fields are walked, as a bit mask in ascending order.
     uint16_t seen = 0;
     bool added = false;

@@ -69,6 +69,24 @@ bool SdkSolverInterface::RecalcResultSets(Sudoku &sudoku)
     return sudoku.RecalcResultSets();
 }
 
+bool SdkSolverInterface::DirectStep(Sudoku &sudoku, bool &error, SdkDigit &digit, unsigned &row,
+                                    unsigned &col)
+{
+    TLocker<Sudoku> lock(sudoku);
+    bool settled = false;
+    // The marks follow from the grid alone, and nothing looks at them before
+    // the reduction's marking.
+    const bool stepped = sudoku._Step(error, digit, row, col, true, false, settled);
+    if (!settled)
+        sudoku.RecalcResultSets();
+    return stepped;
+}
+
+bool SdkSolverInterface::RecalcAfterSet(Sudoku &sudoku)
+{
+    return sudoku.IsDeepCalcResultSets() && sudoku.RecalcResultSets();
+}
+
 bool SdkDefaultSolver::Run()
 {
     Sudoku &game = GetSudoku();
@@ -122,8 +140,7 @@ bool SdkDefaultSolver::Search(int level, unsigned startRow, unsigned startCol)
         bool stepError = false;
         SdkDigit digit = SdkDigitEmpty;
         unsigned row = 0, col = 0;
-        stepped = game.Step(stepError, digit, row, col, true);
-        RecalcResultSets(game);
+        stepped = DirectStep(game, stepError, digit, row, col);
         cancelled = WorkerCancelled(main);
     } while (stepped && !cancelled);
     // A field without candidates only ends the direct steps; the guesses decide.
@@ -168,7 +185,7 @@ bool SdkDefaultSolver::Search(int level, unsigned startRow, unsigned startCol)
                 m_reachedDepth = level;
                 result = true;
             } else {
-                RecalcResultSets(game);
+                RecalcAfterSet(game);
                 unsigned badRow = 0, badCol = 0;
                 if (!game.FindUnsolvableField(badRow, badCol, false) && !(row == 8 && col == 8))
                     result = Search(level + 1, col == 8 ? row + 1 : row, col == 8 ? 0 : col + 1);

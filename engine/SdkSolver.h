@@ -70,6 +70,13 @@ protected:
                           bool notify);
     static bool CalcResultSets(Sudoku &sudoku, bool full);
     static bool RecalcResultSets(Sudoku &sudoku);
+    // Step (notify = true) followed by RecalcResultSets, which is passed by
+    // where it would change nothing.
+    static bool DirectStep(Sudoku &sudoku, bool &error, SdkDigit &digit, unsigned &row,
+                           unsigned &col);
+    // RecalcResultSets right after a _SetValue without notification: only the
+    // deep option finds more to do there.
+    static bool RecalcAfterSet(Sudoku &sudoku);
 
 private:
     Sudoku *m_sudoku = nullptr;

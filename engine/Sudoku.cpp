@@ -24,7 +24,9 @@ Sudoku::Sudoku(const Sudoku &other, bool copyMvc)
         TakeDoublesOf(other);
         TakeFixpointOf(other);
     }
-    RecalcAllDoubles();
+    // Lists taken over from the fixpoint grid that the fields are need no look.
+    if (!(m_fixpointValid && m_fixpointDoublesTaken))
+        RecalcAllDoubles();
     m_doublesAtFixpoint = m_fixpointValid && m_fixpointDoublesTaken;
     if (copyMvc)
         m_mvc.CopyNotifications(other.m_mvc);
@@ -50,7 +52,9 @@ Sudoku &Sudoku::operator=(const Sudoku &other)
     m_btStepsOnCreation = other.m_btStepsOnCreation;
     TakeDoublesOf(other);
     TakeFixpointOf(other);
-    RecalcAllDoubles();
+    // Lists taken over from the fixpoint grid that the fields are need no look.
+    if (!(m_fixpointValid && m_fixpointDoublesTaken))
+        RecalcAllDoubles();
     m_doublesAtFixpoint = m_fixpointValid && m_fixpointDoublesTaken;
     return *this;
 }
@@ -93,9 +97,14 @@ void Sudoku::TakeFixpointOf(const Sudoku &other)
 {
     std::copy(std::begin(other.m_fixpointGrid), std::end(other.m_fixpointGrid),
               std::begin(m_fixpointGrid));
+    if (m_markedOnFixpoint)
+        m_markedValid = false;
     m_fixpointValid = other.m_fixpointValid;
+    std::copy(std::begin(other.m_fixpointValues), std::end(other.m_fixpointValues),
+              std::begin(m_fixpointValues));
+    m_fixpointRepeated = other.m_fixpointRepeated;
     // Read from the other game: the copied fields were only just stored.
-    unsigned differ = 0;
+    uint64_t differ = 0;
     if (other.m_fixpointValid && other.m_doublesAtFixpoint)
         for (unsigned i = 0; i < 81; ++i)
             differ |= FixpointKey(other.m_fields[i]) ^ other.m_fixpointGrid[i];

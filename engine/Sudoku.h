@@ -239,10 +239,13 @@ private:
     // Takes over the other's fixpoint grid (after the fields and lists).
     void TakeFixpointOf(const Sudoku &other);
     // What the reduction's fixed point records of a field: its candidates and value.
-    static uint16_t FixpointKey(const SdkField &f)
+    static uint64_t FixpointKey(const SdkField &f)
     {
-        return static_cast<uint16_t>(f.GetResultSet().GetMask() | (f.GetValue() & 0xF) << 12);
+        return uint64_t(f.GetValue()) << 16 | f.GetResultSet().GetMask();
     }
+    // The fields whose key differs from the fixpoint grid (81 bits); true when
+    // some field is empty.
+    bool FixpointDifference(uint64_t (&moved)[2]) const;
     void ClearLastChanges();
 
     // --- Editing twins -------------------------------------------------------------------
@@ -270,7 +273,8 @@ private:
     bool CalcResultSets(bool full, bool deep);
     // The same without taking the lock; fields whose sets lose digits are added
     // to reduced (81 bits) when given.
-    bool _CalcResultSets(bool full, bool deep, uint64_t *reduced = nullptr);
+    bool _CalcResultSets(bool full, bool deep, uint64_t *reduced = nullptr,
+                         const uint64_t *only = nullptr);
     // Passes and double cleaning to the fixed point, then conflict marking.
     bool RecalcResultSets();
     // The reduction loop of RecalcResultSets without the marking. The callers
@@ -301,6 +305,12 @@ private:
     SdkSolverInterface *_CreateSolver(TString name, long &library) const;
     void _DestroySolver(SdkSolverInterface *solver, long library) const;
     bool TakeSingleResultStep(bool &error, unsigned &row, unsigned &col, bool notify);
+    // Step under the lock held. settled: the grid is as the reduction and the
+    // marking after the value set left it, so that RecalcResultSets would change
+    // nothing (no listener can have run since, no deep option). Without mark the
+    // caller runs RecalcResultSets unless settled, whose marking replaces Step's.
+    bool _Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, bool notify, bool mark,
+               bool &settled);
 
     // --- Game file internals -------------------------------------------------------------
     bool ReadGameText(const TString &text, bool definitionOnly, bool readHistory);
@@ -357,13 +367,23 @@ private:
     SdkSolveParam m_solveParam;
     // The grid as MarkDoubleResults last left it (value, candidates and conflict
     // mark of every field) and its result: an unchanged grid is not marked again.
-    uint32_t m_markedGrid[81] = {};
+    uint64_t m_markedGrid[81] = {};
+    // Or, when marked right after a reduction, the fixpoint grid and these marks.
+    bool m_markedOnFixpoint = false;
+    uint64_t m_markBits[2] = {};
     bool m_markedValid = false;
     bool m_markedResult = false;
     // Values and candidates of every field when the reduction last reached its
     // fixed point: a reduction of the same grid would change nothing.
-    uint16_t m_fixpointGrid[81] = {};
+    uint64_t m_fixpointGrid[81] = {};
     bool m_fixpointValid = false;
+    // The value bits of every block (rows, columns, quads: 0..26) of that grid,
+    // and the blocks holding a value twice or one outside 1..9.
+    uint16_t m_fixpointValues[27] = {};
+    uint32_t m_fixpointRepeated = 0;
+    // The same as the last elimination pass saw them.
+    uint16_t m_passValues[27] = {};
+    uint32_t m_passRepeated = 0;
     // Every block's double list was made from the sets of that grid and has not
     // changed since: the blocks' summaries describe it.
     bool m_doublesAtFixpoint = false;

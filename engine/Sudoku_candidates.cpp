@@ -1,5 +1,6 @@
 // The candidate calculation: elimination by values (and, deep, by single
 // candidates), reduction by doubles, to a fixed point.
+#include "engine/SdkGridTables.h"
 #include "engine/Sudoku.h"
 
 #include <algorithm>
@@ -7,6 +8,10 @@
 #include <bit>
 
 using Guard = TLocker<TThreadOrg>;
+using SdkGrid::BlockFieldIndex;
+using SdkGrid::BlockFieldMasks;
+using SdkGrid::FieldBlocks;
+using SdkGrid::PeerMasks;
 
 namespace {
 uint16_t ValueBit(SdkDigit d)
@@ -48,34 +53,52 @@ bool Sudoku::CalcResultSets(bool full, bool deep)
     return _CalcResultSets(full, deep);
 }
 
-bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced)
+bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint64_t *only)
 {
     if (full) {
         EmptyAllDoubleLists();
         for (SdkField &f : m_fields)
             f.ResultSet().Empty();
     }
-    uint16_t rowValues[9] = {};
-    uint16_t colValues[9] = {};
-    uint16_t quadValues[9] = {};
-    for (unsigned r = 0; r < 9; ++r)
-        for (unsigned c = 0; c < 9; ++c) {
-            const uint16_t bit = ValueBit(FieldAt(r, c).GetValue());
-            rowValues[r] |= bit;
-            colValues[c] |= bit;
-            quadValues[r / 3 * 3 + c / 3] |= bit;
+    // With only, the caller has set the pass's value bits already.
+    if (!only) {
+        uint16_t values[27] = {};
+        uint8_t counts[27] = {};
+        for (unsigned i = 0; i < 81; ++i) {
+            const SdkDigit v = m_fields[i].GetValue();
+            const uint16_t bit = ValueBit(v);
+            const uint8_t valued = v != SdkDigitEmpty ? 1 : 0;
+            for (unsigned k : FieldBlocks[i]) {
+                values[k] |= bit;
+                counts[k] = static_cast<uint8_t>(counts[k] + valued);
+            }
         }
+        // A block holds a value twice, or one outside 1..9, when it has more
+        // values than value bits.
+        uint32_t repeated = 0;
+        for (unsigned k = 0; k < 27; ++k) {
+            m_passValues[k] = values[k];
+            repeated |= (counts[k] != SdkResultSet::CountBits(values[k]) ? 1u : 0u) << k;
+        }
+        m_passRepeated = repeated;
+    }
 
     bool changed = false;
-    for (unsigned r = 0; r < 9; ++r)
-        for (unsigned c = 0; c < 9; ++c) {
-            SdkField &f = FieldAt(r, c);
+    const uint64_t visit[2] = {only ? only[0] : ~uint64_t(0),
+                               only ? only[1] : (uint64_t(1) << 17) - 1};
+    for (unsigned half = 0; half < 2; ++half)
+        for (uint64_t rest = visit[half]; rest != 0; rest &= rest - 1) {
+            const unsigned at = half * 64 + static_cast<unsigned>(std::countr_zero(rest));
+            SdkField &f = m_fields[at];
             if (f.IsFix() || f.GetValue() != SdkDigitEmpty)
                 continue;
-            const unsigned q = r / 3 * 3 + c / 3;
-            uint16_t refused = rowValues[r] | colValues[c] | quadValues[q];
+            const auto &blocks = FieldBlocks[at];
+            auto refused = static_cast<uint16_t>(m_passValues[blocks[0]] | m_passValues[blocks[1]] |
+                                                 m_passValues[blocks[2]]);
             if (deep) {
-                for (const SdkBlockRef *block : {&m_rows[r], &m_cols[c], &m_quads[q]})
+                const unsigned r = at / 9, c = at % 9;
+                for (const SdkBlockRef *block :
+                     {&m_rows[r], &m_cols[c], &m_quads[r / 3 * 3 + c / 3]})
                     for (const SdkField *peer : block->m_fields)
                         if (peer != &f && peer->GetValue() == SdkDigitEmpty &&
                             peer->GetResultSet().Count() == 1)
@@ -86,10 +109,8 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced)
                 set &= static_cast<uint16_t>(~refused);
                 changed = true;
                 f.SetLastChanged(true);
-                if (reduced) {
-                    const unsigned at = r * 9 + c;
-                    reduced[at / 64] |= uint64_t(1) << (at % 64);
-                }
+                if (reduced)
+                    reduced[half] |= uint64_t(1) << (at % 64);
             }
             if (full) {
                 const uint16_t added = SdkResultSet::AllDigits & ~refused & ~set;
@@ -108,32 +129,25 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced)
     return changed;
 }
 
-namespace {
-// Grid index of position p of block b, for rows, columns and quads.
-constexpr auto BlockFieldIndex = [] {
-    std::array<std::array<std::array<uint8_t, 9>, 9>, 3> index{};
-    for (unsigned b = 0; b < 9; ++b)
-        for (unsigned p = 0; p < 9; ++p) {
-            index[0][b][p] = static_cast<uint8_t>(b * 9 + p);
-            index[1][b][p] = static_cast<uint8_t>(p * 9 + b);
-            index[2][b][p] = static_cast<uint8_t>((b / 3 * 3 + p / 3) * 9 + b % 3 * 3 + p % 3);
-        }
-    return index;
-}();
-
-// The same as 81-bit masks of the fields of each block.
-constexpr auto BlockFieldMasks = [] {
-    std::array<std::array<std::array<uint64_t, 2>, 9>, 3> masks{};
-    for (unsigned t = 0; t < 3; ++t)
-        for (unsigned b = 0; b < 9; ++b)
-            for (unsigned p = 0; p < 9; ++p) {
-                const unsigned at = BlockFieldIndex[t][b][p];
-                masks[t][b][at / 64] |= uint64_t(1) << (at % 64);
-            }
-    return masks;
-}();
-
-} // namespace
+bool Sudoku::FixpointDifference(uint64_t (&moved)[2]) const
+{
+    // Two plain loops into registers: the bit position is the loop counter.
+    uint64_t low = 0, high = 0;
+    unsigned empty = 0;
+    for (unsigned i = 0; i < 64; ++i) {
+        const SdkField &f = m_fields[i];
+        low |= uint64_t(FixpointKey(f) != m_fixpointGrid[i]) << i;
+        empty |= f.GetValue() == SdkDigitEmpty;
+    }
+    for (unsigned i = 64; i < 81; ++i) {
+        const SdkField &f = m_fields[i];
+        high |= uint64_t(FixpointKey(f) != m_fixpointGrid[i]) << (i - 64);
+        empty |= f.GetValue() == SdkDigitEmpty;
+    }
+    moved[0] = low;
+    moved[1] = high;
+    return empty != 0;
+}
 
 // The solver reduces again right after each step, and a grid at its fixed point
 // stays there: of such a pass only the double lists would be made again, from
@@ -142,13 +156,8 @@ bool Sudoku::ReduceResultSets(bool deep)
 {
     // Compared while read: a comparison of the fresh array would wait for its stores.
     // The fields that differ are kept for the first round below.
-    uint64_t moved[2] = {};
-    bool anyEmpty = false;
-    for (unsigned i = 0; i < 81; ++i) {
-        const bool differs = FixpointKey(m_fields[i]) != m_fixpointGrid[i];
-        moved[i / 64] |= uint64_t(differs) << (i % 64);
-        anyEmpty = anyEmpty || m_fields[i].GetValue() == SdkDigitEmpty;
-    }
+    uint64_t moved[2];
+    const bool anyEmpty = FixpointDifference(moved);
     if (!deep && m_fixpointValid && (moved[0] | moved[1]) == 0) {
         // Lists still made from exactly this grid need not be made again.
         if (!m_doublesAtFixpoint && anyEmpty) {
@@ -171,10 +180,43 @@ bool Sudoku::ReduceResultSets(bool deep)
     // before; only the cleaning since then (that round's and this one's so far)
     // can have changed its sets.
     uint64_t before[2] = {}, now[2] = {};
+    // Away from the fixpoint grid, a pass can refuse digits only in the fields
+    // that moved and in the blocks of values placed since: every other set was
+    // freed of its blocks' values by the pass that led to that grid.
+    uint64_t visit[2] = {moved[0], moved[1]};
+    bool restricted = !deep && m_fixpointValid;
+    if (restricted) {
+        std::copy(std::begin(m_fixpointValues), std::end(m_fixpointValues),
+                  std::begin(m_passValues));
+        m_passRepeated = m_fixpointRepeated;
+        for (unsigned half = 0; restricted && half < 2; ++half)
+            for (uint64_t rest = moved[half]; rest != 0; rest &= rest - 1) {
+                const unsigned at = half * 64 + static_cast<unsigned>(std::countr_zero(rest));
+                const uint64_t was = m_fixpointGrid[at] >> 16;
+                const uint64_t v = m_fields[at].GetValue();
+                if (v == was)
+                    continue;
+                if (was != 0) {
+                    // A value went: digits come back, which only a full pass sees.
+                    restricted = false;
+                    break;
+                }
+                const uint16_t bit = ValueBit(m_fields[at].GetValue());
+                for (unsigned k : FieldBlocks[at]) {
+                    if (bit == 0 || (m_passValues[k] & bit) != 0)
+                        m_passRepeated |= 1u << k;
+                    m_passValues[k] |= bit;
+                }
+                visit[0] |= PeerMasks[at][0];
+                visit[1] |= PeerMasks[at][1];
+            }
+    }
     for (bool first = true; again; first = false) {
+
         // In the first round, the fields that may differ from the fixpoint grid:
         // those that did before the pass and those it reduced.
-        const bool changed = first && _CalcResultSets(false, deep, moved);
+        const bool changed =
+            first && _CalcResultSets(false, deep, moved, restricted ? visit : nullptr);
         if (first && listsAtFixpoint) {
             before[0] = moved[0];
             before[1] = moved[1];
@@ -199,6 +241,12 @@ bool Sudoku::ReduceResultSets(bool deep)
     }
     for (unsigned i = 0; i < 81; ++i)
         m_fixpointGrid[i] = FixpointKey(m_fields[i]);
+    // Marks kept as the old fixpoint grid no longer say what they were made of.
+    if (m_markedOnFixpoint)
+        m_markedValid = false;
+    // Values do not change during a reduction: the first pass saw these.
+    std::copy(std::begin(m_passValues), std::end(m_passValues), std::begin(m_fixpointValues));
+    m_fixpointRepeated = m_passRepeated;
     m_fixpointValid = true;
     // The last pass changed nothing, and with empty fields it made every list
     // from the sets as they are now.

@@ -413,21 +413,11 @@ uint16_t BlockGroupsToMark(const SdkField *const (&fields)[9])
     return marks;
 }
 
-// The row, column and quad of each field, numbered 0..26 in that order.
-constexpr auto FieldBlocks = [] {
-    std::array<std::array<uint8_t, 3>, 81> blocks{};
-    for (unsigned i = 0; i < 81; ++i)
-        blocks[i] = {static_cast<uint8_t>(i / 9), static_cast<uint8_t>(9 + i % 9),
-                     static_cast<uint8_t>(18 + i / 27 * 3 + i % 9 / 3)};
-    return blocks;
-}();
-
 // What the marking reads of a field, and the mark it leaves.
-uint32_t MarkKey(const SdkField &f)
+uint64_t MarkKey(const SdkField &f)
 {
-    return static_cast<uint32_t>(f.GetValue()) |
-           static_cast<uint32_t>(f.GetResultSet().GetMask()) << 8 |
-           (f.IsDoubleResult() ? 1u << 24 : 0u);
+    return uint64_t(f.GetValue()) << 16 | f.GetResultSet().GetMask() |
+           uint64_t(f.IsDoubleResult()) << 48;
 }
 
 } // namespace
@@ -447,42 +437,31 @@ bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)
     // change since: then the marks are already right.
     // Compared while read: a comparison of fresh arrays would wait for their stores.
     if (m_markedValid && !gridChanged) {
-        uint32_t markDiffer = 0;
-        for (unsigned i = 0; i < 81; ++i)
-            markDiffer |= MarkKey(m_fields[i]) ^ m_markedGrid[i];
+        uint64_t markDiffer = 0;
+        if (m_markedOnFixpoint) {
+            // Marked on the fixpoint grid: its keys with the marks left.
+            for (unsigned i = 0; i < 64; ++i)
+                markDiffer |=
+                    MarkKey(m_fields[i]) ^ (m_fixpointGrid[i] | (m_markBits[0] >> i & 1) << 48);
+            for (unsigned i = 64; i < 81; ++i)
+                markDiffer |= MarkKey(m_fields[i]) ^
+                              (m_fixpointGrid[i] | (m_markBits[1] >> (i - 64) & 1) << 48);
+        } else {
+            for (unsigned i = 0; i < 81; ++i)
+                markDiffer |= MarkKey(m_fields[i]) ^ m_markedGrid[i];
+        }
         if (markDiffer == 0)
             return m_markedResult;
     }
     // Right after a reduction the blocks' double lists were made from these very
     // sets, and their summaries tell a clean block together with the values.
-    unsigned fixpointDiffer = 0;
-    uint16_t values[27] = {};
-    uint32_t repeated = 0;
-    if (m_doublesAtFixpoint && m_fixpointValid) {
-        if (!afterReduce)
-            for (unsigned i = 0; i < 81; ++i)
-                fixpointDiffer |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
-        for (unsigned i = 0; i < 81; ++i) {
-            const unsigned v = m_fields[i].GetValue();
-            if (v == 0)
-                continue;
-            const auto &blocks = FieldBlocks[i];
-            const uint32_t inBlocks = 1u << blocks[0] | 1u << blocks[1] | 1u << blocks[2];
-            // A value outside 1..9 counts as repeated: its block is looked at.
-            if (v > 9) {
-                repeated |= inBlocks;
-                continue;
-            }
-            const auto bit = static_cast<uint16_t>(1u << v);
-            if ((values[blocks[0]] | values[blocks[1]] | values[blocks[2]]) & bit) {
-                for (unsigned k : blocks)
-                    if (values[k] & bit)
-                        repeated |= 1u << k;
-            }
-            for (unsigned k : blocks)
-                values[k] |= bit;
-        }
-    }
+    uint64_t fixpointDiffer = 0;
+    if (m_doublesAtFixpoint && m_fixpointValid && !afterReduce)
+        for (unsigned i = 0; i < 81; ++i)
+            fixpointDiffer |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
+    // The reduction's pass gathered the values of exactly that grid.
+    const uint16_t *values = m_fixpointValues;
+    const uint32_t repeated = m_fixpointRepeated;
     const bool summaries = m_doublesAtFixpoint && m_fixpointValid && fixpointDiffer == 0;
 
     // The marks are gathered first and then written in one go with the keys,
@@ -509,9 +488,19 @@ bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)
         }
     }
     for (unsigned i = 0; i < 81; ++i) {
-        m_fields[i].SetDoubleResult((fieldMarks[i / 64] >> (i % 64) & 1) != 0);
-        m_markedGrid[i] = MarkKey(m_fields[i]);
+        uint16_t &flags = m_fields[i].m_flags;
+        const auto mark = static_cast<uint16_t>(fieldMarks[i / 64] >> (i % 64) & 1);
+        flags = static_cast<uint16_t>((flags & ~SdkField::FlagDoubleResult) |
+                                      mark * SdkField::FlagDoubleResult);
     }
+    // Right after a reduction the fields are the fixpoint grid, which keeps
+    // the keys; otherwise they are written down.
+    m_markedOnFixpoint = afterReduce && m_fixpointValid;
+    m_markBits[0] = fieldMarks[0];
+    m_markBits[1] = fieldMarks[1];
+    if (!m_markedOnFixpoint)
+        for (unsigned i = 0; i < 81; ++i)
+            m_markedGrid[i] = MarkKey(m_fields[i]);
     m_markedValid = true;
     m_markedResult = marked;
     return marked;

@@ -176,11 +176,22 @@ int Sudoku::GetSolveBtStep() const
 bool Sudoku::Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, bool notify)
 {
     TLocker<Sudoku> lock(*this);
+    bool settled = false;
+    return _Step(error, digit, row, col, notify, true, settled);
+}
+
+bool Sudoku::_Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, bool notify,
+                   bool mark, bool &settled)
+{
     error = false;
     digit = SdkDigitEmpty;
     row = col = 0;
+    settled = false;
     bool found = false;
-    if (_UnsolvedCount() > 0) {
+    unsigned empty = 0;
+    for (const SdkField &f : m_fields)
+        empty |= f.GetValue() == SdkDigitEmpty;
+    if (empty) {
         ClearLastChanges();
         found = TakeSingleResultStep(error, row, col, notify);
         if (!found && _CalcResultSets(false, false))
@@ -198,7 +209,14 @@ bool Sudoku::Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, bo
         if (found)
             digit = FieldAt(row, col).GetValue();
     }
-    _MarkDoubleResults();
+    // A value just set was reduced and marked by _SetValue; when nobody heard
+    // of it, nothing has changed since.
+    if (found && !m_deepCalc && (!notify || !MVC().HasNotification(SDK_VALUE_SOLVED))) {
+        settled = true;
+        return found;
+    }
+    if (mark)
+        _MarkDoubleResults();
     return found;
 }
 
