@@ -38,11 +38,12 @@ constexpr FinderEntry Finders[] = {
     {FindBugPlus1, SdkTechnique::BugPlus1},
     {FindSkyscraper, SdkTechnique::Skyscraper},
     {FindTwoStringKite, SdkTechnique::TwoStringKite},
-    {FindWWing, SdkTechnique::WWing},
     {FindSimpleColouring, SdkTechnique::SimpleColouring},
     {FindXChain, SdkTechnique::XChain},
+    {FindWWing, SdkTechnique::WWing},
     {FindXYChain, SdkTechnique::XYChain},
     {FindAlternatingChain, SdkTechnique::AlternatingChain},
+    {FindNishio, SdkTechnique::ContradictionChain},
     {FindStaticForcingChain, SdkTechnique::ContradictionChain},
     {FindDynamicForcingChain, SdkTechnique::DynamicForcingChain},
 };
@@ -130,9 +131,9 @@ void Run(Board &b, const Grid *solution, bool batch, Visit visit)
 
 int BaseRating(SdkTechnique technique)
 {
-    static constexpr int ratings[] = {0,  10, 12, 15, 23, 26, 28, 30, 32, 34, 36,
-                                      38, 40, 42, 44, 45, 46, 50, 52, 54, 56, 66,
-                                      66, 66, 66, 66, 66, 70, 80, 80, 75, 85, 100};
+    static constexpr int ratings[] = {0,  10, 12, 15, 23, 26, 28, 30, 32,  34, 36, 38,
+                                      40, 42, 44, 45, 46, 50, 52, 54, 56,  65, 65, 66,
+                                      65, 65, 66, 70, 80, 80, 75, 85, 100, 57, 46};
     static_assert(std::size(ratings) == size_t(SdkTechnique::Count));
     return ratings[size_t(technique) < std::size(ratings) ? size_t(technique) : 0];
 }
@@ -180,14 +181,18 @@ SdkRating Rate(const Grid &riddle)
 SdkHint Hint(const Grid &givens, const Grid &values)
 {
     SdkHint hint;
-    Board b, g;
-    if (!b.Load(values) || !g.Load(givens))
+    Board b;
+    if (!b.Load(givens))
         return hint;
+    for (int c = 0; c < 81; ++c)
+        if (givens[c] && values[c] != givens[c])
+            return hint;
     Grid solution{};
     if (SdkSolutionCounter::Count(givens, 2, &solution) != 1) {
         hint.status = SdkHint::NoUniqueSolution;
         return hint;
     }
+    // Checked before the values' own clashes: a clash always holds a wrong value.
     for (int c = 0; c < 81; ++c)
         if (values[c] && !givens[c] && values[c] != solution[c]) {
             hint.status = SdkHint::WrongValue;
@@ -195,6 +200,8 @@ SdkHint Hint(const Grid &givens, const Grid &values)
             hint.rightDigit = solution[c];
             return hint;
         }
+    if (!b.Load(values))
+        return hint;
     hint.status = b.Solved() ? SdkHint::Solved : SdkHint::Steps;
     b.unique = true;
     Run(b, &solution, false, [&](const SdkTechStep &s) {

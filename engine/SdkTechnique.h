@@ -45,9 +45,12 @@ enum class SdkTechnique : uint8_t {
     AlternatingChain = 27,    // alternating inference chain over digits and cells
     CellForcingChain = 28,    // every candidate of a cell leads to the same result
     HouseForcingChain = 29,   // every place of a digit in a house leads to the same result
-    ContradictionChain = 30,  // a candidate whose truth leads to a contradiction
+    ContradictionChain = 30,  // a candidate whose truth leads to a contradiction (in one
+                              // digit, or over cells and houses)
     DynamicForcingChain = 31, // forcing chains that follow singles on the way
     Trial = 32,               // nothing else found: the solution's value, by trial
+    BugType2 = 33,            // grave with one extra digit in several cells
+    UniqueRectangle4 = 34,    // a pair digit strongly linked between the two extra cells
     Count
 };
 
@@ -140,8 +143,9 @@ SdkRating Rate(const Grid &riddle);
 
 // The next thing to do in a game: givens are the riddle's digits, values the
 // givens and the played values. When the givens have one solution every played
-// value is checked against it first. Steps use candidates computed from values
-// only (the player's own marks play no part).
+// value is checked against it first (so a clash of played values reports a
+// wrong value); values that differ from givens at a given cell are Invalid. Steps use candidates
+// computed from values only (the player's own marks play no part).
 SdkHint Hint(const Grid &givens, const Grid &values);
 
 // The whole human-style solution of values, step by step; empty when values clash.
