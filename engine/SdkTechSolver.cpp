@@ -2,6 +2,7 @@
 #include "engine/SdkTechBoard.h"
 #include "engine/Sudoku.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace SdkTech {
@@ -127,6 +128,63 @@ void Run(Board &b, const Grid *solution, bool batch, Visit visit)
     }
 }
 
+// The finder that makes steps of a technique.
+Finder FinderOf(SdkTechnique technique)
+{
+    switch (technique) {
+    case SdkTechnique::UniqueRectangle2:
+    case SdkTechnique::UniqueRectangle4:
+        return FindUniqueRectangle;
+    case SdkTechnique::BugType2:
+        return FindBugPlus1;
+    case SdkTechnique::CellForcingChain:
+    case SdkTechnique::HouseForcingChain:
+        return FindStaticForcingChain;
+    default:
+        break;
+    }
+    for (const FinderEntry &f : Finders)
+        if (f.technique == technique)
+            return f.find;
+    return nullptr;
+}
+
+bool SameChanges(const SdkTechStep &a, const SdkTechStep &b)
+{
+    return a.technique == b.technique && a.placements == b.placements &&
+           a.eliminations == b.eliminations;
+}
+
+// Whether steps, applied in order from start, are each still found on the board.
+bool StillFound(const Board &start, const std::vector<SdkTechStep> &steps)
+{
+    Board b = start;
+    std::vector<SdkTechStep> found;
+    for (const SdkTechStep &s : steps) {
+        Finder find = FinderOf(s.technique);
+        found.clear();
+        if (find)
+            find(b, found);
+        if (std::none_of(found.begin(), found.end(),
+                         [&](const SdkTechStep &f) { return SameChanges(f, s); }))
+            return false;
+        b.Apply(s);
+    }
+    return true;
+}
+
+// Drops the eliminations the placement does not need, so the hint shows the
+// shortest way to it.
+void DropNeedless(const Board &start, std::vector<SdkTechStep> &steps)
+{
+    for (size_t i = steps.size() - 1; i-- > 0;) {
+        std::vector<SdkTechStep> fewer = steps;
+        fewer.erase(fewer.begin() + long(i));
+        if (StillFound(start, fewer))
+            steps = std::move(fewer);
+    }
+}
+
 } // namespace
 
 int BaseRating(SdkTechnique technique)
@@ -154,7 +212,7 @@ std::vector<SdkTechStep> Solve(const Grid &values, bool unique)
     return steps;
 }
 
-SdkRating Rate(const Grid &riddle)
+SdkRating Rate(const Grid &riddle, const std::atomic<bool> *stop)
 {
     SdkRating r;
     Board b;
@@ -168,6 +226,11 @@ SdkRating Rate(const Grid &riddle)
     b.unique = true;
     r.status = SdkRating::Rated;
     Run(b, &solution, true, [&](const SdkTechStep &s) {
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            r = {};
+            r.status = SdkRating::Cancelled;
+            return false;
+        }
         ++r.steps;
         if (s.rating > r.rating) {
             r.rating = s.rating;
@@ -204,10 +267,12 @@ SdkHint Hint(const Grid &givens, const Grid &values)
         return hint;
     hint.status = b.Solved() ? SdkHint::Solved : SdkHint::Steps;
     b.unique = true;
+    const Board start = b;
     Run(b, &solution, false, [&](const SdkTechStep &s) {
         hint.steps.push_back(s);
         return s.placements.empty();
     });
+    DropNeedless(start, hint.steps);
     return hint;
 }
 

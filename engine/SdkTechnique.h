@@ -8,6 +8,7 @@
 #include "engine/SdkSolutionCounter.h"
 #include "engine/SdkTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -111,6 +112,7 @@ struct SdkRating
         Rated = 0,
         NoUniqueSolution = 1, // none or several solutions: not rated
         Invalid = 2,          // clashing digits
+        Cancelled = 3,        // stopped through the stop flag
     };
     Status status = Invalid;
     int rating = 0; // x 10; 0 unless Rated
@@ -138,8 +140,12 @@ namespace SdkTech {
 
 using Grid = SdkSolutionCounter::Grid;
 
-// The rating of a riddle given by its digits.
-SdkRating Rate(const Grid &riddle);
+// All functions here are re-entrant: they share no mutable state (scratch space is
+// per thread), so any threads may rate, hint and solve at the same time.
+
+// The rating of a riddle given by its digits. A set stop flag ends the rating
+// between two steps with the status Cancelled.
+SdkRating Rate(const Grid &riddle, const std::atomic<bool> *stop = nullptr);
 
 // The next thing to do in a game: givens are the riddle's digits, values the
 // givens and the played values. When the givens have one solution every played

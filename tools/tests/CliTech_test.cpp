@@ -10,7 +10,7 @@
 namespace {
 // Singles only: its hardest step is a naked single.
 const std::string Easy =
-    ".6.8.2.3..3.1.7.6.2.......13.19.65.2.4..8..1..7..2..8....764....14...69..........";
+    "18..4..6...9.6....2..71.....48......7...5.....2...19.8496.7.8...7.........1...5..";
 
 struct Result
 {
@@ -66,15 +66,15 @@ TEST(CliHint, WordsTheStepsToThePlacement)
 {
     Result r = Cli({"hint"}, Easy + "\n");
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "hidden-single-box (1.2) in quad 1; places 1 at [1,1]\n");
+    EXPECT_EQ(r.out, "hidden-single-box (1.2) in quad 1; places 4 at [3,3]\n");
 }
 
 TEST(CliHint, NamesAWrongPlayedValue)
 {
     std::string played = Easy;
-    played[0] = '4'; // the solution has 1 there
+    played[2] = '1'; // the solution has 7 there
     Result r = Cli({"hint"}, Easy + " " + played + "\n");
-    EXPECT_EQ(r.out, "wrong value at [1,1]: the solution has 1\n");
+    EXPECT_EQ(r.out, "wrong value at [1,3]: the solution has 7\n");
     played = Easy;
     played[1] = '7';
     EXPECT_EQ(Cli({"hint"}, Easy + " " + played + "\n").code, 1) << "a given changed";
