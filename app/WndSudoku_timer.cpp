@@ -72,6 +72,7 @@ bool WndSudoku::EvTimer()
     TimerMarkers();
     if (!queued.isEmpty() && !dropQueued)
         Status(queued, queuedColour, 0);
+    TimerPlayClock();
 
     if (snapshot & TS_STARTUP)
         TimerStartup(snapshot);
