@@ -187,18 +187,20 @@ void WndSudoku::DrawAidField(const Sudoku &copy, VxVectorDrawArea &area, unsigne
 void WndSudoku::UpdateAidWidgets(const unsigned counts[10], unsigned seconds)
 {
     if (playAids.digitCounts) {
-        QStringList parts;
+        // Each digit with its count below its right; a digit placed nine times is done: green,
+        // with a tick instead of the count.
+        QString cells;
         for (unsigned d = 1; d <= 9; ++d) {
-            if (counts[d] >= 9)
-                parts << QStringLiteral("<span style=\"color:#008000\"><b>%1&#x2713;</b></span>")
-                             .arg(d);
-            else
-                parts << QStringLiteral("<span style=\"color:#000080\">%1</span>"
-                                        "<span style=\"color:#808080\">:%2</span>")
-                             .arg(d)
-                             .arg(counts[d]);
+            const bool done = counts[d] >= 9;
+            cells += QStringLiteral("<td style=\"color:%1\"><b>%2</b><sub>%3</sub></td>")
+                         .arg(done ? QStringLiteral("#008000") : QStringLiteral("#000080"))
+                         .arg(d)
+                         .arg(done ? QStringLiteral("&#x2713;") : QString::number(counts[d]));
         }
-        SetTextIfChanged("STAT_DIGIT_COUNTS", parts.join(QStringLiteral("&nbsp; ")));
+        SetTextIfChanged(
+            "STAT_DIGIT_COUNTS",
+            QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\"><tr>%1</tr></table>")
+                .arg(cells));
     }
     if (playAids.playTime) {
         QString text = Text(PlayTimeLabel).arg(PlayTimeText(seconds));
