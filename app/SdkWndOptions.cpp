@@ -11,6 +11,33 @@ TDYN_IMPLEMENT_NOCREATE(SdkWndOptions, "VxWFrame");
 
 namespace {
 const TString PlayOptionsKey = TString(SdkRegistryKey) + "\\PlayOptions";
+constexpr char AidSameDigit[] = "HighlightSameDigit";
+constexpr char AidUnits[] = "TintActiveUnits";
+constexpr char AidDigitCounts[] = "ShowDigitCounts";
+constexpr char AidPlayTime[] = "ShowPlayTime";
+
+struct AidBox
+{
+    const char *name;
+    bool SdkPlayAids::*flag;
+    SdkText text;
+};
+const AidBox AidBoxes[] = {
+    {"CHK_AID_SAME_DIGIT",
+     &SdkPlayAids::sameDigit,
+     {"Felder mit der &Ziffer des aktiven Felds hervorheben",
+      "Highlight fields with the active field's &digit"}},
+    {"CHK_AID_UNITS",
+     &SdkPlayAids::units,
+     {"Zeile, Spalte und &Block des aktiven Felds tönen",
+      "Tint &row, column and box of the active field"}},
+    {"CHK_AID_DIGIT_COUNTS",
+     &SdkPlayAids::digitCounts,
+     {"A&nzahl der gesetzten Ziffern anzeigen", "Show the cou&nts of placed digits"}},
+    {"CHK_AID_PLAY_TIME",
+     &SdkPlayAids::playTime,
+     {"S&pielzeit anzeigen", "Show the &playing time"}},
+};
 
 } // namespace
 
@@ -43,6 +70,28 @@ void SdkWndOptions::Load()
     // The defaults are stored at once, so the settings file shows every option.
     if (missing)
         Save();
+    // The aids are stored only once the user has chosen them.
+    auto readAid = [](const char *name) {
+        const TString text =
+            CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, PlayOptionsKey, name);
+        return !text.IsEmpty() && text.AsInt() != 0;
+    };
+    aids.sameDigit = readAid(AidSameDigit);
+    aids.units = readAid(AidUnits);
+    aids.digitCounts = readAid(AidDigitCounts);
+    aids.playTime = readAid(AidPlayTime);
+}
+
+void SdkWndOptions::SaveAids() const
+{
+    auto write = [](const char *name, bool value) {
+        CurrentOS->WriteRegistryValue(TOpSystem::RootCurrentUser, PlayOptionsKey, name,
+                                      value ? "1" : "0");
+    };
+    write(AidSameDigit, aids.sameDigit);
+    write(AidUnits, aids.units);
+    write(AidDigitCounts, aids.digitCounts);
+    write(AidPlayTime, aids.playTime);
 }
 
 void SdkWndOptions::Save() const
@@ -77,6 +126,9 @@ void SdkWndOptions::Localize()
                    Tx({"&Konflikte anzeigen", "View con&flicts"}, l));
     VxCtl::SetText(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")),
                    Tx({"&Aktives Feld farblich hervorheben", "Mark &active field by colour"}, l));
+    VxCtl::SetText(Child(QStringLiteral("GRP_AIDS")), Tx({"Spielhilfen", "Play aids"}, l));
+    for (const AidBox &box : AidBoxes)
+        VxCtl::SetText(Child(QLatin1String(box.name)), Tx(box.text, l));
     VxCtl::SetText(Child(QStringLiteral("BT_CANCEL")), Tx(SdkTx::BtCancel, l));
     VxCtl::SetText(Child(QStringLiteral("BT_OK")), QStringLiteral("&OK"));
 }
@@ -92,6 +144,8 @@ bool SdkWndOptions::EvInit()
     VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_SINGLE_RS")), viewRsSingle);
     VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_CONFLICTS")), viewConflicts);
     VxCtl::SetChecked(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")), markActiveField);
+    for (const AidBox &box : AidBoxes)
+        VxCtl::SetChecked(Child(QLatin1String(box.name)), aids.*box.flag);
     VxCtl::SetFocus(Child(QStringLiteral("CHK_DEEP_CALC")));
     return true;
 }
@@ -103,7 +157,10 @@ bool SdkWndOptions::DoOK(VxEvent &)
     viewRsSingle = VxCtl::IsChecked(Child(QStringLiteral("CHK_VIEW_SINGLE_RS")));
     viewConflicts = VxCtl::IsChecked(Child(QStringLiteral("CHK_VIEW_CONFLICTS")));
     markActiveField = VxCtl::IsChecked(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")));
+    for (const AidBox &box : AidBoxes)
+        aids.*box.flag = VxCtl::IsChecked(Child(QLatin1String(box.name)));
     Save();
+    SaveAids();
     SetDialogResult(1);
     Close(false);
     return true;

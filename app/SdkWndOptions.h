@@ -7,6 +7,17 @@
 #include "velox/VxEvent.h"
 #include "velox/VxWFrame.h"
 
+// Aids to playing on screen, each off unless the user turns it on.
+struct SdkPlayAids
+{
+    bool sameDigit = false;   // fields holding the active field's digit
+    bool units = false;       // the active field's row, column and box
+    bool digitCounts = false; // how often each digit is placed
+    bool playTime = false;    // the playing time in the panel
+
+    bool OnBoard() const { return sameDigit || units; }
+};
+
 class SdkWndOptions : public VxWFrame
 {
     TDYN_DECLARE(SdkWndOptions)
@@ -19,6 +30,7 @@ public:
     bool GetViewRsSingle() const { return viewRsSingle; }
     bool GetViewConflicts() const { return viewConflicts; }
     bool GetMarkActiveField() const { return markActiveField; }
+    const SdkPlayAids &GetPlayAids() const { return aids; }
 
     bool EvInit() override;
     bool DoOK(VxEvent &event);
@@ -27,6 +39,7 @@ public:
 private:
     void Load();
     void Save() const;
+    void SaveAids() const;
 
     short language;
     bool deepCalc = false;
@@ -34,4 +47,5 @@ private:
     bool viewRsSingle = false;
     bool viewConflicts = true;
     bool markActiveField = true;
+    SdkPlayAids aids;
 };

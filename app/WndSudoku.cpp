@@ -204,6 +204,7 @@ bool WndSudoku::EvInit()
         SdkWndOptions options(languageIndex, this);
         game->SetDeepCalcResultSets(options.GetDeepCalc());
         markActiveField = options.GetMarkActiveField();
+        playAids = options.GetPlayAids();
         if (options.GetViewRs())
             VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_RS")), true);
         if (options.GetViewRsSingle())
@@ -238,6 +239,7 @@ bool WndSudoku::EvInit()
         VxCtl::SetFocus(Child(QStringLiteral("BT_CREATE_GAME")));
 
     InitEditFont();
+    InitAids();
     return true;
 }
 

@@ -6,9 +6,12 @@
 // Files by concern: WndSudoku.cpp (life cycle), WndSudoku_timer.cpp (state machine, enabling,
 // title line), WndSudoku_notify.cpp (engine events, status line, speed bar), WndSudoku_board.cpp
 // (geometry and drawing), WndSudoku_commands.cpp, WndSudoku_input.cpp, WndSudoku_settings.cpp,
-// WndSudoku_language.cpp, WndSudoku_help.cpp, WndSudoku_print.cpp.
+// WndSudoku_language.cpp, WndSudoku_help.cpp, WndSudoku_print.cpp, WndSudoku_aids.cpp (play aids,
+// pencil keys, shortcuts), WndSudoku_clock.cpp (playing time, pause, statistics),
+// WndSudoku_clipboard.cpp (copy, paste, dropped files).
 
 #include "app/SdkTexts.h"
+#include "app/SdkWndOptions.h"
 #include "base/GGeometry.h"
 #include "base/TMutex.h"
 #include "base/TOpSystem.h"
@@ -27,6 +30,8 @@
 #include <memory>
 #include <vector>
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLineEdit;
 class QMenu;
 
@@ -220,6 +225,45 @@ public:
     // --- Printing ----------------------------------------------------------------------
     bool DoPrint(VxEvent &event);
     void Print(bool useDefaultPrinter);
+    // A game file chosen elsewhere (file dialog, drop), loaded as the Load command does.
+    void LoadGameFile(const QString &file);
+
+    // --- Play aids, pencil keys, shortcuts ---------------------------------------------
+    // Binds the commands that the link table does not know and sets the shortcuts.
+    void InitAids();
+    const SdkPlayAids &GetPlayAids() const { return playAids; }
+    void SetPlayAids(const SdkPlayAids &aids);
+    // Shift plus a digit key toggles that digit among the active field's manual candidates.
+    bool PencilKey(VxEventKey &event);
+    // The digit of the key in the row of digits (or the keypad) whatever the layout and the
+    // modifiers made of it; 0 for any other key.
+    static SdkDigit DigitOfKey(const VxEventKey &event);
+    // Enabling of the commands added beside the original ones.
+    void ValidateAids(bool running, unsigned fixCount, bool completed);
+    void LocalizeAids();
+
+    // --- Playing time, pause, statistics ------------------------------------------------
+    bool DoPause(VxEvent &event);
+    bool DoStatistics(VxEvent &event);
+    bool IsPaused() const { return paused; }
+    // Proposal, Hint and the computed solution keep the game out of the statistics.
+    void MarkGameAssisted() { gameAssisted = true; }
+    // Where the riddle on the board came from: kind 1 predefined, 2 computed; level 1..4.
+    void SetRiddleOrigin(int kind, int level);
+    // A computed riddle of this level is on its way; it counts once it is on the board.
+    void ExpectComputedRiddle(int level) { expectedComputedLevel = level; }
+    static QString PlayTimeText(unsigned seconds);
+
+    // --- Clipboard and drops -------------------------------------------------------------
+    bool DoCopyRiddle(VxEvent &event);
+    bool DoPasteRiddle(VxEvent &event);
+    // The givens of a clipboard text (81 characters, a grid of 9 lines or a game text) as a
+    // game text; empty when the text is none of these or its givens break a rule.
+    static QString RiddleFromText(const QString &text);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     friend class WndSudokuPeer;
@@ -252,6 +296,16 @@ private:
     void TimerMarkers();
     void TimerStartup(unsigned short snapshot);
     void TimerVersionCheck();
+    // Play aids on the board and beside it.
+    void DrawAidField(const Sudoku &copy, VxVectorDrawArea &area, unsigned row, unsigned column,
+                      short fill);
+    void DrawPauseCover(VxVectorDrawArea &area);
+    void UpdateAidWidgets(const unsigned counts[10], unsigned seconds);
+    // The playing time and the finished games of the statistics, once a tick.
+    void TimerPlayClock();
+    bool CanRunClock();
+    void RecordFinishedGame(unsigned seconds);
+    void StartPastedRiddle(const QString &gameText);
     // A tick while a modal window runs inside a command: poll and redraw only.
     void TimerWhileModal(unsigned short snapshot);
     bool IsModalRunning() const;
@@ -304,4 +358,17 @@ private:
     int64_t lastModalRedrawMs = -1;
     bool inTimer = false;
     std::function<int64_t()> clock;
+
+    // Play aids, the playing time and the statistics.
+    SdkPlayAids playAids;
+    bool paused = false;
+    int64_t lastClockMs = -1;
+    int64_t clockRemainderMs = 0;
+    int riddleKind = 0;
+    int riddleLevel = 0;
+    int expectedComputedLevel = 0;
+    QString riddleGivens;
+    bool gameAssisted = false;
+    bool finishRecorded = false;
+    bool wasCompleted = false;
 };

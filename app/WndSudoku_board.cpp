@@ -130,6 +130,10 @@ void WndSudoku::Draw(VxCntDraw &, VxVectorDrawArea &area)
     copy = *game;
     game->Release();
 
+    if (paused) {
+        DrawPauseCover(area);
+        return;
+    }
     DrawFields(copy, area, false);
     DrawDigits(copy, area, false);
     DrawResultSets(copy, area, false);
@@ -180,6 +184,8 @@ void WndSudoku::DrawFields(const Sudoku &copy, VxVectorDrawArea &area, bool prin
             GPoint p2;
             GetBox(scale, p1, p2, row, column);
             area.DrawRect(p1, p2, Black, fill, 1, 1, -1, 1);
+            if (!loading && !printing)
+                DrawAidField(copy, area, row, column, fill);
 
             if (markActiveField && !printing && focused && row == activeRow &&
                 column == activeColumn) {

@@ -167,6 +167,7 @@ bool WndSudoku::DoRepeatGame(VxEvent &)
 
 bool WndSudoku::DoNextStep(VxEvent &)
 {
+    MarkGameAssisted();
     QString status;
     short colour = 1;
     {
@@ -236,6 +237,7 @@ bool WndSudoku::DoRedo(VxEvent &)
 
 bool WndSudoku::DoSolve(VxEvent &)
 {
+    MarkGameAssisted();
     SetStatTitle(Text(ComputingSolution));
     solveLevel = 0;
     testDigit = 0;
@@ -316,6 +318,8 @@ void WndSudoku::_CreateGamePredefined(int level)
         TLocker<Sudoku> lock(*game);
         found = game->CreateGamePredefined(ToT(installDir + QStringLiteral("/PreDefs")), level);
     }
+    if (found)
+        SetRiddleOrigin(1, level);
     ValidateStates();
     RedrawGame(true);
     ViewAsIncompleted();
@@ -352,6 +356,7 @@ void WndSudoku::_CreateGameComputed()
         attempts = dialog.GetAttempts();
         minDirect = dialog.GetMinDirectSteps();
         dialog.GetMinMaxBtSteps(minBt, maxBt);
+        ExpectComputedRiddle(dialog.IsProfiLevel() ? 4 : int(dialog.GetStdLevel()));
     }
     createMaxTries = attempts;
 
@@ -510,8 +515,12 @@ void WndSudoku::LoadGame()
     if (!CheckChanges())
         return;
     const QString file = SelectGameFile(true);
-    if (file.isEmpty())
-        return;
+    if (!file.isEmpty())
+        LoadGameFile(file);
+}
+
+void WndSudoku::LoadGameFile(const QString &file)
+{
     {
         TLocker<Sudoku> lock(*game);
         if (!game->Reset() || !game->StartGame(false, false, true))

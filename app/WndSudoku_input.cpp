@@ -199,6 +199,8 @@ bool WndSudoku::SdkKeyDown(VxEventKey &event)
 {
     if (game->IsThreadRunning())
         return false;
+    if (PencilKey(event))
+        return true;
     // Moves wrap through the whole board in reading order (by rows for left and right, by
     // columns for up and down).
     switch (VxKeyTable::FindKeyIndex(event.GetKey())) {

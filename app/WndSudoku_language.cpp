@@ -110,6 +110,7 @@ void WndSudoku::Localize()
         else if (auto *menu = findChild<QMenu *>(name))
             menu->setTitle(Text(c.text));
     }
+    LocalizeAids();
     if (QMenuBar *bar = menuBar())
         bar->update();
 }

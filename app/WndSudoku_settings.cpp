@@ -115,6 +115,7 @@ bool WndSudoku::DoGameOptions(VxEvent &)
     game->SetDeepCalcResultSets(options->GetDeepCalc());
     if (answer == VxWndMessage::ResultYes) {
         markActiveField = options->GetMarkActiveField();
+        SetPlayAids(options->GetPlayAids());
         VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_RS")), options->GetViewRs());
         VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_RS_SINGLE")), options->GetViewRsSingle());
         VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_CONFLICTS")), options->GetViewConflicts());

@@ -74,6 +74,7 @@ bool WndSudoku::EvTimer()
     if (!queued.isEmpty() && !dropQueued)
         Status(queued, queuedColour, 0);
     SdkAccessible::Track(*this);
+    TimerPlayClock();
 
     if (snapshot & TS_STARTUP)
         TimerStartup(snapshot);

@@ -159,6 +159,10 @@ public:
     bool SaveCurrentGame() const;
     bool LoadCurrentGame();
     TString GetFileName() const;
+    // Seconds the game has been played; kept in the game text's "TIME:" section.
+    unsigned GetPlayTime() const;
+    // Setting it marks nothing as changed: the clock runs on its own.
+    void SetPlayTime(unsigned seconds);
     // The user's game folder, created when missing; empty when that fails.
     static TString GetUserGamesPath();
     // Every field's computed candidates; or, per block of a type, with its doubles.
@@ -358,6 +362,7 @@ private:
     SdkBlockRef m_cols[9];
     SdkBlockRef m_quads[9];
     int m_btStepsOnCreation = -1;
+    unsigned m_playSeconds = 0;
     bool m_deepCalc = false;
     SdkUserStack m_userStack;
     std::unique_ptr<SdkSolvedStack> m_solvedStack;

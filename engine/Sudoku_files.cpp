@@ -264,7 +264,22 @@ TString Sudoku::WriteStream(bool definitionOnly, bool formatted) const
         if (!m_fields[i].IsFix() && !m_fields[i].GetCustomExc().IsEmpty())
             text += m_fields[i].GetCustomExc().WriteStream(true, i / 9, i % 9) + ";";
     text += "*";
+    // Only a played game carries its time, so an untimed game keeps the older text.
+    if (m_playSeconds > 0)
+        text += TString::Format("TIME:%u*", m_playSeconds);
     return text;
+}
+
+unsigned Sudoku::GetPlayTime() const
+{
+    TLocker<Sudoku> lock(*this);
+    return m_playSeconds;
+}
+
+void Sudoku::SetPlayTime(unsigned seconds)
+{
+    TLocker<Sudoku> lock(*this);
+    m_playSeconds = seconds;
 }
 
 bool Sudoku::ReadStream(TString text, bool definitionOnly)
@@ -348,6 +363,14 @@ bool Sudoku::ReadGameText(const TString &text, bool definitionOnly, bool readHis
                 else
                     SetUserCandidates(set, r, c);
             });
+        }
+        // A broken time is ignored: the game itself is still good. The givens alone are a
+        // fresh start and take no time over.
+        if (ok && sections.Take("TIME:", value) && !definitionOnly) {
+            bool numberOk = false;
+            const unsigned seconds = TString(value).AsUint(&numberOk);
+            if (numberOk)
+                m_playSeconds = seconds;
         }
     }
 

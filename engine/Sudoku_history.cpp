@@ -140,6 +140,7 @@ void Sudoku::_Reset()
     for (SdkField &f : m_fields)
         f.Empty();
     m_btStepsOnCreation = -1;
+    m_playSeconds = 0;
     m_userStack.Empty(false);
     m_fileName.Empty();
     m_stateChanged = false;

@@ -60,8 +60,10 @@ private:
 class VxEventKey : public VxEvent
 {
 public:
-    VxEventKey(int key, const QString &text, int modifiers, bool autoRepeat)
-        : m_key(key), m_text(text), m_modifiers(modifiers), m_autoRepeat(autoRepeat)
+    VxEventKey(int key, const QString &text, int modifiers, bool autoRepeat,
+               unsigned nativeScanCode = 0, unsigned nativeVirtualKey = 0)
+        : m_key(key), m_text(text), m_modifiers(modifiers), m_autoRepeat(autoRepeat),
+          m_nativeScanCode(nativeScanCode), m_nativeVirtualKey(nativeVirtualKey)
     {}
 
     // Qt key code; VxKeyTable::FindKeyIndex maps it to the program's key index.
@@ -71,12 +73,17 @@ public:
     QChar GetChar() const { return m_text.isEmpty() ? QChar() : m_text.at(0); }
     int GetModifiers() const { return m_modifiers; }
     bool IsAutoRepeat() const { return m_autoRepeat; }
+    // The platform's codes of the physical key (0 when unknown), the same on every layout.
+    unsigned GetNativeScanCode() const { return m_nativeScanCode; }
+    unsigned GetNativeVirtualKey() const { return m_nativeVirtualKey; }
 
 private:
     int m_key;
     QString m_text;
     int m_modifiers;
     bool m_autoRepeat;
+    unsigned m_nativeScanCode;
+    unsigned m_nativeVirtualKey;
 };
 
 // Scroll codes of scroll-bar events.

@@ -138,7 +138,8 @@ protected:
             return Mouse(static_cast<QMouseEvent *>(e));
         case QEvent::KeyPress: {
             auto *k = static_cast<QKeyEvent *>(e);
-            VxEventKey down(k->key(), k->text(), int(k->modifiers()), k->isAutoRepeat());
+            VxEventKey down(k->key(), k->text(), int(k->modifiers()), k->isAutoRepeat(),
+                            k->nativeScanCode(), k->nativeVirtualKey());
             if (Fire(VX_LINK_KEYDOWN, down))
                 return true;
             if (!alive || k->text().isEmpty())
