@@ -177,7 +177,7 @@ bool StillFound(const Board &start, const std::vector<SdkTechStep> &steps)
 // shortest way to it.
 void DropNeedless(const Board &start, std::vector<SdkTechStep> &steps)
 {
-    for (size_t i = steps.size() - 1; i-- > 0;) {
+    for (size_t i = steps.empty() ? 0 : steps.size() - 1; i-- > 0;) {
         std::vector<SdkTechStep> fewer = steps;
         fewer.erase(fewer.begin() + long(i));
         if (StillFound(start, fewer))
