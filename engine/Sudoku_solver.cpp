@@ -194,9 +194,14 @@ bool Sudoku::_Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, b
     if (empty) {
         ClearLastChanges();
         found = TakeSingleResultStep(error, row, col, notify);
-        if (!found && _CalcResultSets(false, false))
+        // At the reduction's fixed point, with every list made from its sets,
+        // the pass and the cleaning below remove nothing.
+        uint64_t moved[2] = {};
+        const bool atFixpoint = !found && m_fixpointValid && m_doublesAtFixpoint &&
+                                (FixpointDifference(moved), (moved[0] | moved[1]) == 0);
+        if (!found && !atFixpoint && _CalcResultSets(false, false))
             found = TakeSingleResultStep(error, row, col, notify);
-        if (!error) {
+        if (!error && !atFixpoint) {
             for (SdkBlockType type : SdkBlockTypes) {
                 if (found || error)
                     break;
