@@ -1,5 +1,6 @@
 #include "app/SdkCreateGameParam.h"
 
+#include "app/SdkSettingsValues.h"
 #include "app/SdkTexts.h"
 #include "app/WndSudoku.h"
 #include "base/TOpSystem.h"
@@ -8,7 +9,6 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QRegularExpression>
 #include <algorithm>
 #include <limits>
 
@@ -24,31 +24,9 @@ constexpr int MaxBtLow = -1, MaxBtHigh = 20;
 constexpr int MinDirectLow = 0, MinDirectHigh = 20;
 constexpr unsigned LevelLow = 1, LevelHigh = 3;
 
-// A number typed or stored as text. An overlong number keeps its sign, so that clamping brings
-// it to the nearer bound instead of wrapping; anything that is no number reads as 0.
-long long ParseNumber(const QString &text)
-{
-    const QString t = text.trimmed();
-    bool ok = false;
-    const long long value = t.toLongLong(&ok);
-    if (ok)
-        return value;
-    static const QRegularExpression digits(QStringLiteral("^[-+]?\\d+$"));
-    if (digits.match(t).hasMatch())
-        return t.startsWith(QLatin1Char('-')) ? std::numeric_limits<long long>::min()
-                                              : std::numeric_limits<long long>::max();
-    return 0;
-}
-
-unsigned ClampU(long long value, unsigned low, unsigned high)
-{
-    return unsigned(std::clamp<long long>(value, low, high));
-}
-
-int ClampS(long long value, int low, int high)
-{
-    return int(std::clamp<long long>(value, low, high));
-}
+using SdkSettingsValues::ClampS;
+using SdkSettingsValues::ClampU;
+using SdkSettingsValues::ParseNumber;
 
 QString ReadValue(const char *name)
 {

@@ -1,5 +1,6 @@
 #include "app/SdkWndOptions.h"
 
+#include "app/SdkSettingsValues.h"
 #include "app/SdkTexts.h"
 #include "app/WndSudoku.h"
 #include "base/TOpSystem.h"
@@ -54,13 +55,9 @@ void SdkWndOptions::Load()
 {
     bool missing = false;
     auto read = [&missing](const char *name, bool fallback) {
-        const TString text =
-            CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, PlayOptionsKey, name);
-        if (text.IsEmpty()) {
-            missing = true;
-            return fallback;
-        }
-        return text.AsInt() != 0;
+        return SdkSettingsValues::Flag(
+            CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, PlayOptionsKey, name),
+            fallback, missing);
     };
     deepCalc = read("DeepCalc", false);
     viewRs = read("ViewRs", false);

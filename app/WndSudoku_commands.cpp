@@ -53,6 +53,18 @@ const SdkText CreateStartFailed{"Die Berechnung eines neuen Spiels konnte nicht 
 const SdkText ComputingGame{"Berechnen eines neuen Spiels ...", "Computing a new game ..."};
 const SdkText CreateStarted{"Berechnen eines neuen Spiels gestartet ...",
                             "Computing of a new game started ..."};
+const SdkText NotAGameFile{"FEHLER: Das Spiel konnte nicht geladen werden: Das ist keine Datei.",
+                           "ERROR: The game could not be loaded: this is not a file."};
+const SdkText GameFileTooLarge{
+    "FEHLER: Das Spiel konnte nicht geladen werden: Die Datei ist zu groß für ein Spiel.",
+    "ERROR: The game could not be loaded: the file is too large for a game."};
+const SdkText GameFileUnreadable{
+    "FEHLER: Das Spiel konnte nicht geladen werden: Die Datei ist nicht lesbar.",
+    "ERROR: The game could not be loaded: the file cannot be read."};
+const SdkText HistoryContradicts{"FEHLER: Das Spiel konnte nicht geladen werden: Der "
+                                 "Spielverlauf der Datei passt nicht zu ihrem Spielfeld.",
+                                 "ERROR: The game could not be loaded: the move history of the "
+                                 "file does not match its board."};
 const SdkText LoadedComplete{"Spiel mit vollständiger Lösung geladen.",
                              "The game has been loaded with its complete solution."};
 const SdkText ReplayQuestion{
@@ -510,6 +522,47 @@ QString WndSudoku::SelectGameFile(bool open)
     return path;
 }
 
+namespace {
+// The moves of the history up to its cursor, replayed on the given digits, must be possible and
+// leave on each field they touch the value the board was saved with. (Values without a move
+// are fine: a game loaded without its history keeps its values.) A history that contradicts its
+// board would put other values on it at every undo, redo and repetition.
+bool HistoryMatchesBoard(const Sudoku &loaded)
+{
+    Sudoku replay(loaded);
+    const unsigned cursor = replay.GetUserStackPtr();
+    if (!replay.StartGame(false, true, false))
+        return false;
+    bool touched[81] = {};
+    for (unsigned i = 0; i < cursor; ++i) {
+        SdkSolvedField move;
+        if (!replay.GetUserStack(i, move) || !replay.Redo())
+            return false;
+        touched[move.GetRow() * 9 + move.GetColumn()] = true;
+    }
+    for (unsigned i = 0; i < 81; ++i)
+        if (touched[i] &&
+            replay.GetField(i / 9, i % 9).GetValue() != loaded.GetField(i / 9, i % 9).GetValue())
+            return false;
+    return true;
+}
+
+// Why a file that the engine would not read is no game, in the words of the status line.
+const SdkText &LoadRefusal(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return NotAGameFile;
+    if (info.isFile() && info.size() > Sudoku::MaxGameFileBytes)
+        return GameFileTooLarge;
+    if (info.isFile() && !info.isReadable())
+        return GameFileUnreadable;
+    return SdkTx::GameNotLoaded;
+}
+} // namespace
+
+// The file is read in full before the game in play is touched: a file that holds no game, or a
+// game whose history contradicts its board, leaves the game as it was and says why.
 void WndSudoku::LoadGame()
 {
     if (!CheckChanges())
@@ -521,20 +574,27 @@ void WndSudoku::LoadGame()
 
 void WndSudoku::LoadGameFile(const QString &file)
 {
-    {
-        TLocker<Sudoku> lock(*game);
-        if (!game->Reset() || !game->StartGame(false, false, true))
-            return;
-    }
-    RedrawGame(true);
-    ValidateStates();
-    ViewAsIncompleted();
-
     short option = SdkLoadParam::None;
     bool resetToStart = false;
     {
         Sudoku preview;
-        if (preview.LoadGame(ToT(file), false, true) && preview.GetFixCount() >= SdkTx::MinFixNum) {
+        if (!preview.LoadGame(ToT(file), false, true)) {
+            Status(Text(LoadRefusal(file)), 12, 0);
+            return;
+        }
+        if (!HistoryMatchesBoard(preview)) {
+            Status(Text(HistoryContradicts), 12, 0);
+            return;
+        }
+        {
+            TLocker<Sudoku> lock(*game);
+            if (!game->Reset() || !game->StartGame(false, false, true))
+                return;
+        }
+        RedrawGame(true);
+        ValidateStates();
+        ViewAsIncompleted();
+        if (preview.GetFixCount() >= SdkTx::MinFixNum) {
             SdkLoadParam dialog(GetLanguage(), preview, this);
             if (dialog.StartModal() == 1) {
                 option = dialog.GetOption();

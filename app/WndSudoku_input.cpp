@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
+#include <QValidator>
 
 namespace {
 const SdkText NeedFixValues{
@@ -41,6 +42,35 @@ GPoint ToPoint(const QPoint &p)
 {
     return GPoint(p.x(), p.y());
 }
+
+bool IsCandidateChar(QChar c)
+{
+    return (c >= QLatin1Char('1') && c <= QLatin1Char('9')) || c == QLatin1Char(',') ||
+           c == QLatin1Char(';');
+}
+
+// Text that reaches the candidate editor other than by typing (pasted, dropped) keeps only the
+// characters that typing accepts.
+class CandidateFilter : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override
+    {
+        QString kept;
+        int keptBeforePos = 0;
+        for (int i = 0; i < input.size(); ++i) {
+            if (!IsCandidateChar(input.at(i)))
+                continue;
+            kept += input.at(i);
+            if (i < pos)
+                ++keptBeforePos;
+        }
+        input = kept;
+        pos = keptBeforePos;
+        return Acceptable;
+    }
+};
 } // namespace
 
 // --- Mouse on the board ---------------------------------------------------------------------
@@ -199,6 +229,10 @@ bool WndSudoku::SdkKeyDown(VxEventKey &event)
 {
     if (game->IsThreadRunning())
         return false;
+    // Keys the open candidate editor does not use (Up, Down, F2 ...) come on to the board: they
+    // must not move the field under the editor or open another one.
+    if (editWindow && !HasTimerState(TS_EDIT_DONE))
+        return true;
     if (PencilKey(event))
         return true;
     // Moves wrap through the whole board in reading order (by rows for left and right, by
@@ -260,9 +294,9 @@ bool WndSudoku::GameEditChar(VxEventKey &event)
         TakeEditValue(false);
         return true;
     }
-    // Digits and separators go to the control; every other character is swallowed.
-    const bool accepted = c == QChar(8) || (c >= QLatin1Char('1') && c <= QLatin1Char('9')) ||
-                          c == QLatin1Char(',') || c == QLatin1Char(';');
+    // Digits, separators, Backspace and Delete go to the control; every other character is
+    // swallowed.
+    const bool accepted = c == QChar(8) || c == QChar(0x7F) || IsCandidateChar(c);
     return !accepted;
 }
 
@@ -343,6 +377,9 @@ void WndSudoku::EditValue(unsigned row, unsigned column)
     edit->setAlignment(Qt::AlignCenter);
     edit->setGeometry(x1 + 2, y1 + (h - eh) / 2, w - 3, eh);
     edit->setText(candidates);
+    edit->setValidator(new CandidateFilter(edit));
+    // The control's own menu would take the focus, and losing the focus discards the input.
+    edit->setContextMenuPolicy(Qt::PreventContextMenu);
     edit->deselect();
     edit->setCursorPosition(int(candidates.size()));
     edit->show();

@@ -1,6 +1,7 @@
 // Settings of the main window: the solution delay, the language, the installation folder and
 // the play options.
 #include "app/SdkPlatform.h"
+#include "app/SdkSettingsValues.h"
 #include "app/SdkWndOptions.h"
 #include "app/WndSudoku.h"
 
@@ -42,14 +43,7 @@ QString ForwardSlashes(QString path)
 
 void WndSudoku::ReadDelay()
 {
-    const TString text = ReadValue("SolveDelayMs");
-    unsigned delay = 200;
-    bool ok = false;
-    const unsigned stored = text.AsUint(&ok);
-    // A value that is no number counts as missing; a large one is capped before it could wrap.
-    if (ok)
-        delay = std::min(stored, 1000u);
-    game->SetDelayMs(static_cast<uint16_t>(delay));
+    game->SetDelayMs(SdkSettingsValues::SolveDelay(ReadValue("SolveDelayMs")));
 }
 
 void WndSudoku::WriteDelay()
@@ -59,16 +53,11 @@ void WndSudoku::WriteDelay()
 
 bool WndSudoku::ReadLanguage()
 {
-    const TString value = ReadValue("Language");
-    if (value.Stricmp("German") == 0 || value.Stricmp("Deutsch") == 0) {
-        languageIndex = 0;
-        return true;
-    }
-    if (value.Stricmp("English") == 0 || value.Stricmp("Englisch") == 0) {
-        languageIndex = 1;
-        return true;
-    }
-    return false;
+    const int language = SdkSettingsValues::Language(ReadValue("Language"));
+    if (language < 0)
+        return false;
+    languageIndex = static_cast<short>(language);
+    return true;
 }
 
 // The installation folder holds "PreDefs", "ExampleGames" and "doku". The copy the program was

@@ -166,8 +166,11 @@ bool TOpSystem::ReadFile(const TString &path, TString &content, int64_t maxBytes
     QFile file(Q(path));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    // Read one byte past the limit: the file may have grown since the size check.
-    QByteArray data = file.read(maxBytes + 1);
+    // As much as the file holds and one byte more, never a buffer of the limit's size; a file
+    // that grew since the size check is read on, one byte past the limit at most.
+    QByteArray data = file.read(info.size() + 1);
+    if (data.size() > info.size() && !file.atEnd())
+        data += file.read(maxBytes + 1 - data.size());
     if (data.size() > maxBytes || file.error() != QFileDevice::NoError)
         return false;
     content = TString(data.constData(), static_cast<size_t>(data.size()));
@@ -176,7 +179,9 @@ bool TOpSystem::ReadFile(const TString &path, TString &content, int64_t maxBytes
 
 bool TOpSystem::WriteFile(const TString &path, const TString &content) const
 {
-    if (path.IsEmpty() || QFileInfo(Q(path)).isDir())
+    // Only a regular file is replaced: a folder, a device or a pipe is never written to.
+    const QFileInfo info(Q(path));
+    if (path.IsEmpty() || (info.exists() && !info.isFile()))
         return false;
     QSaveFile file(Q(path));
     if (!file.open(QIODevice::WriteOnly))

@@ -155,6 +155,9 @@ public:
     // compact: true writes the file form. An empty path saves to the file name.
     bool SaveGame(TString path, bool definitionOnly, bool compact);
     bool LoadGame(TString path, bool definitionOnly, bool readHistory);
+    // A game text is a few hundred bytes, plus four per history entry: a bigger file is not
+    // a game file, and LoadGame refuses it without reading it.
+    static constexpr int64_t MaxGameFileBytes = int64_t(16) << 20;
     // "$curr.sdk" in the user's game folder.
     bool SaveCurrentGame() const;
     bool LoadCurrentGame();

@@ -12,9 +12,6 @@
 namespace {
 constexpr const char *CurrentGameName = "$curr.sdk";
 constexpr const char *GamesFolderName = "NinefoldSudokuGames";
-// A game text is a few hundred bytes, plus four per history entry; a bigger
-// file is not a game file and is not read into memory.
-constexpr int64_t MaxGameFileBytes = int64_t(16) << 20;
 
 bool IsBlank(char c)
 {
@@ -337,8 +334,9 @@ bool Sudoku::ReadGameText(const TString &text, bool definitionOnly, bool readHis
         if (sections.Take("FILE:", value) && !value.empty()) {
             TString name(value);
             name.Normalize();
-            // Only an existing game file, never a folder, becomes the file name.
-            if (CurrentOS->ExistsPath(name) && !CurrentOS->IsDirectory(name))
+            // Only an existing regular file becomes the file name: never a folder, a device
+            // or a pipe, which a later save would write to.
+            if (CurrentOS->FileSize(name) >= 0)
                 m_fileName = name;
         }
         if (sections.Take("US:", value) && readHistory && !value.empty())

@@ -132,42 +132,6 @@ void Sudoku::_DestroySolver(SdkSolverInterface *solver, long library) const
         CurrentOS->FreeLibrary(LibraryPtr(library));
 }
 
-// --- Solve record ------------------------------------------------------------------------
-
-bool Sudoku::WasSolveSuccessful() const
-{
-    if (IsThreadRunning() && m_runMode != ModeCreating)
-        return false;
-    TLocker<Sudoku> lock(*this);
-    return m_solveParam.success;
-}
-
-bool Sudoku::WasSolveCancelled() const
-{
-    if (IsThreadRunning() && m_runMode != ModeCreating)
-        return false;
-    TLocker<Sudoku> lock(*this);
-    return m_solveParam.cancelled;
-}
-
-bool Sudoku::HasSolveError(unsigned &row, unsigned &col) const
-{
-    if (IsThreadRunning() && m_runMode != ModeCreating)
-        return false;
-    TLocker<Sudoku> lock(*this);
-    row = m_solveParam.errorRow;
-    col = m_solveParam.errorCol;
-    return m_solveParam.error;
-}
-
-int Sudoku::GetSolveBtStep() const
-{
-    if (IsThreadRunning() && m_runMode != ModeCreating)
-        return -1;
-    TLocker<Sudoku> lock(*this);
-    return m_solveParam.success ? m_solveParam.btSteps : -1;
-}
-
 // --- Direct steps ------------------------------------------------------------------------
 
 // The cheapest way to a single candidate first: the sets as they are, then one

@@ -46,6 +46,44 @@ bool Sudoku::IsCreating() const
     return m_runMode == RunModeCreating;
 }
 
+// The solve record belongs to the worker while it runs, unless the worker is a creation (whose
+// measuring solve runs on a copy). The run mode is the worker's too: it is read under the lock,
+// like every other field the worker writes.
+
+bool Sudoku::WasSolveSuccessful() const
+{
+    TLocker<Sudoku> lock(*this);
+    if (IsThreadRunning() && m_runMode != RunModeCreating)
+        return false;
+    return m_solveParam.success;
+}
+
+bool Sudoku::WasSolveCancelled() const
+{
+    TLocker<Sudoku> lock(*this);
+    if (IsThreadRunning() && m_runMode != RunModeCreating)
+        return false;
+    return m_solveParam.cancelled;
+}
+
+bool Sudoku::HasSolveError(unsigned &row, unsigned &col) const
+{
+    TLocker<Sudoku> lock(*this);
+    if (IsThreadRunning() && m_runMode != RunModeCreating)
+        return false;
+    row = m_solveParam.errorRow;
+    col = m_solveParam.errorCol;
+    return m_solveParam.error;
+}
+
+int Sudoku::GetSolveBtStep() const
+{
+    TLocker<Sudoku> lock(*this);
+    if (IsThreadRunning() && m_runMode != RunModeCreating)
+        return -1;
+    return m_solveParam.success ? m_solveParam.btSteps : -1;
+}
+
 // --- Starting a worker --------------------------------------------------------------------
 
 bool Sudoku::StartWorker(void (*entry)(void *), size_t stackSize)

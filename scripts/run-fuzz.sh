@@ -1,31 +1,75 @@
 #!/usr/bin/env bash
-# Builds the engine with clang, libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer in its own build folder, builds the game-text fuzz
-# target and runs it for a fixed time (FUZZ_SECONDS, default 60) from the seed
-# corpus in fuzz/corpus. Fails on a crash, a leak, a hang or too much memory.
+# Builds the readers of untrusted input with clang, libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer in their own build folder and fuzzes each from its seed corpus
+# (fuzz/corpus/<target>). Fails on a crash, a leak, a hang or too much memory.
+#
+#   scripts/run-fuzz.sh                      the short run of ./test.sh (FUZZ_SECONDS, default 60,
+#                                            for the game text; a third of it for the others)
+#   scripts/run-fuzz.sh --minutes N          N minutes for each target
+#   scripts/run-fuzz.sh --only gametext      one target (gametext, settings, markup)
+#   scripts/run-fuzz.sh ... -- -runs=1000000 further options for libFuzzer
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build-fuzz
 seconds=${FUZZ_SECONDS:-60}
-# Builds share the machine; take the common build lock when there is one.
-locked() { if command -v flock >/dev/null; then flock /tmp/ninefold-build.lock "$@"; else "$@"; fi; }
+others=""
+only=""
+extra=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --minutes) seconds=$(( $2 * 60 )); others=$seconds; shift 2 ;;
+    --only) only=$2; shift 2 ;;
+    --) shift; extra=("$@"); break ;;
+    *) echo "usage: $0 [--minutes N] [--only gametext|settings|markup] [-- libFuzzer options]" >&2
+       exit 2 ;;
+  esac
+done
+[ -n "$others" ] || others=$(( seconds / 3 > 10 ? seconds / 3 : 10 ))
 
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g -O1"
-locked cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-    -DNINEFOLD_ENGINE_ONLY=ON -DNINEFOLD_BENCH=OFF -DNINEFOLD_WERROR=OFF >/dev/null
-locked cmake --build "$build" --target kelp_sdk -j2
-locked clang++ -std=c++20 $flags -fsanitize=fuzzer -I"$root" "$root/fuzz/GameText_fuzz.cpp" \
-    -L"$build/bin" -lkelp_sdk -lkelp_vxtl -Wl,-rpath,"$build/bin" -o "$build/bin/sdk_text_fuzzer"
+# Builds share the machine: take the common build lock unless the caller holds it already
+# (lockrun and the cmake wrapper mark that with NF_LOCK_HELD).
+locked() {
+  if [ -n "${NF_LOCK_HELD:-}" ] || ! command -v flock >/dev/null; then "$@"
+  else NF_LOCK_HELD=1 flock /tmp/ninefold-build.lock "$@"; fi
+}
 
-# New inputs go to a scratch corpus; the seeds in the repository stay as they are.
-work=$build/corpus
-mkdir -p "$work"
+flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -gline-tables-only -O2"
+link="-fsanitize=address,undefined"
+locked cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None \
+    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$flags" \
+    -DCMAKE_SHARED_LINKER_FLAGS="$link" -DCMAKE_EXE_LINKER_FLAGS="$link" \
+    -DNINEFOLD_ENGINE_ONLY=OFF -DNINEFOLD_BENCH=OFF -DNINEFOLD_WERROR=OFF >/dev/null
+# Only the libraries the readers live in.
+locked cmake --build "$build" --target kelp_sdk kelp_richtext -j2
+qt=$(pkg-config --cflags --libs Qt6Widgets)
+fuzzer() { # name source libraries...
+  local name=$1 source=$2; shift 2
+  locked clang++ -std=c++20 -fPIC $flags -fsanitize=fuzzer -I"$root" "$root/fuzz/$source" \
+      -L"$build/bin" "$@" -Wl,-rpath,"$build/bin" -o "$build/bin/$name"
+}
+
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-cd "$build"
-"$build/bin/sdk_text_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=8192 -print_final_stats=1 "$work" "$root/fuzz/corpus"
+# New inputs go to a scratch corpus; the seeds in the repository stay as they are.
+run() { # name corpus seconds
+  local name=$1 corpus=$2 time=$3 work=$build/corpus-$2
+  mkdir -p "$work"
+  echo "== fuzzing $corpus for $time s"
+  (cd "$build" && "$build/bin/$name" -max_total_time="$time" -timeout=10 -rss_limit_mb=2048 \
+      -max_len=8192 -print_final_stats=1 "${extra[@]}" "$work" "$root/fuzz/corpus/$corpus")
+}
+
+if [ -z "$only" ] || [ "$only" = gametext ]; then
+  fuzzer sdk_text_fuzzer GameText_fuzz.cpp -lkelp_sdk -lkelp_vxtl
+  run sdk_text_fuzzer gametext "$seconds"
+fi
+if [ -z "$only" ] || [ "$only" = settings ]; then
+  fuzzer settings_fuzzer Settings_fuzz.cpp "$root/app/SdkSettingsValues.cpp" -lkelp_vxtl $qt
+  run settings_fuzzer settings "$others"
+fi
+if [ -z "$only" ] || [ "$only" = markup ]; then
+  # Qt's own leaks at exit are not the converter's.
+  fuzzer markup_fuzzer Markup_fuzz.cpp -lkelp_richtext -lkelp_velox -lkelp_vxtl $qt
+  ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0 run markup_fuzzer markup "$others"
+fi
