@@ -12,6 +12,7 @@
 #include "base/GGeometry.h"
 #include "base/TMutex.h"
 #include "base/TOpSystem.h"
+#include "booklet/SdkBookletRiddles.h"
 #include "engine/Sudoku.h"
 #include "velox/VxDraw.h"
 #include "velox/VxEvent.h"
@@ -157,6 +158,9 @@ public:
     void SaveGame();
     void SaveGameAs();
     QString SelectGameFile(bool open);
+    // A PDF file to write, ".pdf" appended when missing; empty when the user cancels.
+    QString SelectPdfFile();
+    void ShowBookletFailure(const QString &text);
     void LoadGame();
 
     // --- Board input -------------------------------------------------------------------
@@ -218,6 +222,19 @@ public:
     // --- Printing ----------------------------------------------------------------------
     bool DoPrint(VxEvent &event);
     void Print(bool useDefaultPrinter);
+    // The printed board of a game on a page of the given device rectangle, as Print draws it.
+    void DrawPrintedPage(const Sudoku &game, VxVectorDrawArea &area, const QRect &page);
+
+    // --- Booklets and PDF export ---------------------------------------------------------
+    bool DoPrintRiddles(VxEvent &event);
+    bool DoExportPdf(VxEvent &event);
+    void PrintRiddles();
+    void ExportPdf();
+    // Runs the collection on a thread of its own behind a cancellable progress dialog.
+    SdkBookletOutcome CollectBookletRiddles(const SdkBookletSource &source,
+                                            std::vector<SdkBookletRiddle> &riddles);
+    // The rating shown beneath each riddle; null while riddles have no rating.
+    static std::function<int(const SdkBoardPaint::Grid &)> BookletRating();
 
 private:
     friend class WndSudokuPeer;
