@@ -233,8 +233,6 @@ public:
     // Runs the collection on a thread of its own behind a cancellable progress dialog.
     SdkBookletOutcome CollectBookletRiddles(const SdkBookletSource &source,
                                             std::vector<SdkBookletRiddle> &riddles);
-    // The rating shown beneath each riddle; null while riddles have no rating.
-    static std::function<int(const SdkBoardPaint::Grid &)> BookletRating();
 
 private:
     friend class WndSudokuPeer;

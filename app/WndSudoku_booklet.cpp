@@ -157,7 +157,7 @@ void WndSudoku::PrintRiddles()
         source.minDirect = settings.GetMinDirectSteps();
         settings.GetMinMaxBtSteps(source.minBt, source.maxBt);
     }
-    source.rate = BookletRating();
+    // source.rate stays empty until riddles can be rated: the captions show number and level.
 
     std::vector<SdkBookletRiddle> riddles;
     const SdkBookletOutcome outcome = CollectBookletRiddles(source, riddles);
@@ -188,10 +188,4 @@ void WndSudoku::PrintRiddles()
         painter.end();
     }
     printer.SysDelete();
-}
-
-std::function<int(const SdkBoardPaint::Grid &)> WndSudoku::BookletRating()
-{
-    // No rating of riddles yet: the booklet shows number and level.
-    return nullptr;
 }

@@ -37,6 +37,19 @@ inline QList<QImage> RenderPages(const QString &pdf, int dpi = 40)
     return pages;
 }
 
+// The text of all pages, through pdftotext; empty when it is not installed.
+inline QString PdfText(const QString &pdf)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return QString();
+    QProcess p;
+    p.start(tool, {pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(60000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 inline bool Dark(QRgb c)
 {
     return qGray(c) < 128;

@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, CliPrintBooklet,
                                          BookletCase{13, 4, true, false, 6, 4, 1},
                                          BookletCase{2, 2, true, true, 2, 2, 2}));
 
-TEST(CliPrint, GivenDigitsInkTheirFieldsAndTheSolutionFillsEveryField)
+TEST(CliPrint, GivenDigitsInkTheirFieldsCaptionsSayNumberLevelAndPage)
 {
     if (Pdftoppm().isEmpty())
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
@@ -113,6 +113,16 @@ TEST(CliPrint, GivenDigitsInkTheirFieldsAndTheSolutionFillsEveryField)
     const CliRun r = Cli({"print", "-o", pdf, "--count", "1", "--per-page", "1", "--solutions",
                           "--stock", dir.path()});
     ASSERT_EQ(r.code, 0) << qPrintable(r.err);
+    const QString text = PdfText(pdf);
+    for (const char *caption : {"No. 1", "Level 1", "Solutions", "Page 2 of 2"})
+        EXPECT_TRUE(text.contains(QLatin1String(caption))) << caption << qPrintable(text);
+    const QString german = dir.filePath("de.pdf");
+    ASSERT_EQ(Cli({"print", "-o", german, "--count", "1", "--solutions", "--stock", dir.path(),
+                   "--language", "de"})
+                  .code,
+              0);
+    for (const char *caption : {"Nr. 1", "Stufe 1", "Lösungen", "Seite 2 von 2"})
+        EXPECT_TRUE(PdfText(german).contains(QString::fromUtf8(caption))) << caption;
     const QList<QImage> pages = RenderPages(pdf, 100);
     ASSERT_EQ(pages.size(), 2);
     const QList<QRect> riddle = Boards(pages[0]);
