@@ -15,6 +15,7 @@
 #include "base/GGeometry.h"
 #include "base/TMutex.h"
 #include "base/TOpSystem.h"
+#include "booklet/SdkBookletRiddles.h"
 #include "engine/Sudoku.h"
 #include "velox/VxDraw.h"
 #include "velox/VxEvent.h"
@@ -164,6 +165,9 @@ public:
     void SaveGame();
     void SaveGameAs();
     QString SelectGameFile(bool open);
+    // A PDF file to write, ".pdf" appended when missing; empty when the user cancels.
+    QString SelectPdfFile();
+    void ShowBookletFailure(const QString &text);
     void LoadGame();
 
     // --- Board input -------------------------------------------------------------------
@@ -264,6 +268,18 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+
+    // The printed board of a game on a page of the given device rectangle, as Print draws it.
+    void DrawPrintedPage(const Sudoku &game, VxVectorDrawArea &area, const QRect &page);
+
+    // --- Booklets and PDF export ---------------------------------------------------------
+    bool DoPrintRiddles(VxEvent &event);
+    bool DoExportPdf(VxEvent &event);
+    void PrintRiddles();
+    void ExportPdf();
+    // Runs the collection on a thread of its own behind a cancellable progress dialog.
+    SdkBookletOutcome CollectBookletRiddles(const SdkBookletSource &source,
+                                            std::vector<SdkBookletRiddle> &riddles);
 
 private:
     friend class WndSudokuPeer;

@@ -1,6 +1,7 @@
 // Board geometry and drawing. The board is 9 x 9 fields of 1000 logical units; one drawing
 // code serves the screen, the printer and test images through VxVectorDrawArea.
 #include "app/WndSudoku.h"
+#include "booklet/SdkBoardPaint.h"
 #include "velox/VxCtl.h"
 
 #include <QLineEdit>
@@ -8,7 +9,6 @@
 
 namespace {
 const QString BoardFont = QStringLiteral("Arial");
-constexpr double ValueHeight = WndSudoku::FieldSize / 2.25;
 constexpr double CandidateHeight = WndSudoku::FieldSize / 3.5;
 constexpr double NoSolutionHeight = WndSudoku::FieldSize / 4;
 constexpr double DoubleHeight = WndSudoku::FieldSize / 5;
@@ -53,12 +53,7 @@ QStringList CandidateLines(const SdkResultSet &set)
 
 bool WndSudoku::GetBox(const GScale &scale, GPoint &p1, GPoint &p2, unsigned row, unsigned column)
 {
-    if (row >= 9 || column >= 9)
-        return false;
-    const GPoint origin = scale.GetMin();
-    p1 = GPoint(origin.x + FieldSize * column, origin.y + FieldSize * row);
-    p2 = p1 + GPoint(FieldSize, FieldSize);
-    return true;
+    return SdkBoardPaint::GetBox(scale, p1, p2, row, column);
 }
 
 bool WndSudoku::GetBox(const GScale &scale, GPoint &p1, GPoint &p2, const GPoint &point)
@@ -180,15 +175,15 @@ void WndSudoku::DrawFields(const Sudoku &copy, VxVectorDrawArea &area, bool prin
                 else if (field.IsDoubleResult())
                     fill = LightMagenta;
             }
-            GPoint p1;
-            GPoint p2;
-            GetBox(scale, p1, p2, row, column);
-            area.DrawRect(p1, p2, Black, fill, 1, 1, -1, 1);
+            SdkBoardPaint::DrawFieldBox(area, row, column, fill);
             if (!loading && !printing)
                 DrawAidField(copy, area, row, column, fill);
 
             if (markActiveField && !printing && focused && row == activeRow &&
                 column == activeColumn) {
+                GPoint p1;
+                GPoint p2;
+                GetBox(scale, p1, p2, row, column);
                 GPoint d1 = area.LogToDc(p1);
                 GPoint d2 = area.LogToDc(p2);
                 d1 = d1 + GPoint(3, 3);
@@ -199,20 +194,7 @@ void WndSudoku::DrawFields(const Sudoku &copy, VxVectorDrawArea &area, bool prin
         }
     }
 
-    const GPoint min = scale.GetMin();
-    const GPoint max = scale.GetMax();
-    const double dx = (max.x - min.x) / 9;
-    const double dy = (max.y - min.y) / 9;
-    const int first = printing ? 0 : 1;
-    const int last = printing ? 9 : 8;
-    for (int k = first; k <= last; ++k) {
-        const bool box = k % 3 == 0;
-        const int width = box ? (printing ? 10 : 3) : 1;
-        area.DrawLine(GPoint(min.x + k * dx, min.y), GPoint(min.x + k * dx, max.y), Black, 1, width,
-                      1);
-        area.DrawLine(GPoint(min.x, min.y + k * dy), GPoint(max.x, min.y + k * dy), Black, 1, width,
-                      1);
-    }
+    SdkBoardPaint::DrawGridLines(area, printing);
 }
 
 void WndSudoku::DrawDigits(const Sudoku &copy, VxVectorDrawArea &area, bool printing)
@@ -230,14 +212,7 @@ void WndSudoku::DrawDigits(const Sudoku &copy, VxVectorDrawArea &area, bool prin
                 colour = Black;
             else if (field.IsLastChanged())
                 colour = LightRed;
-            const QString text = QString::asprintf("%1d", unsigned(field.GetValue()));
-            GPoint p1;
-            GPoint p2;
-            GetBox(area.Scale(), p1, p2, row, column);
-            const GPoint size = area.GetTextSize(text, BoardFont, ValueHeight);
-            const GPoint pos((FieldSize - size.x) / 2 + p1.x, (FieldSize - size.y) / 2 + p1.y);
-            area.DrawText(pos, text, BoardFont, ValueHeight, colour, 0, 17, 0, 0, false, false,
-                          false, false, -1, 1);
+            SdkBoardPaint::DrawDigit(area, row, column, unsigned(field.GetValue()), colour);
         }
     }
 }

@@ -1,4 +1,5 @@
 // The German and English texts of the main window and the language switch.
+#include "app/SdkBookletTexts.h"
 #include "app/SdkDialogs.h"
 #include "app/WndSudoku.h"
 
@@ -43,6 +44,8 @@ const ControlText MainMenu[] = {
     {"MN_HELP", {"&Hilfe", "&Help"}},
     {"MN_GAME_OPTIONS", {"Spiel-&Optionen ...", "Game-&Options ..."}},
     {"MN_PRINT", {"Dr&ucken ...", "&Print ..."}},
+    {"MN_PRINT_RIDDLES", SdkTx::MenuPrintRiddles},
+    {"MN_EXPORT_PDF", SdkTx::MenuExportPdf},
     {"MN_DOCUMENTATION", {"&Dokumentation ...", "&Documentation ..."}},
     {"MN_VERSION_HISTORY", {"&Versions-Historie ...", "&Version-History ..."}},
     {"MN_NS_HOMEPAGE", {"Ninefold Sudoku Ho&mepage ...", "Ninefold Sudoku Ho&mepage ..."}},

@@ -2,6 +2,21 @@
 #include "app/WndSudoku.h"
 #include "velox/VxPrinter.h"
 
+namespace {
+// The board on paper: the logical board inside margins of a tenth of the page.
+void SetPrintScale(GScale &scale, const QRect &page)
+{
+    scale.SetScale(0, 0, 9 * WndSudoku::FieldSize, 9 * WndSudoku::FieldSize);
+    const int mx = std::abs(page.right() - page.left()) / 10;
+    const int my = std::abs(page.bottom() - page.top()) / 10;
+    scale.SetDeviceRect(page.left() + mx, page.top() + my, page.right() - mx, page.bottom() - my);
+    scale.SetYTurned(false);
+    // A board is square on any paper: one factor for both axes, centred in the margins.
+    scale.SetProportional(true);
+    scale.CalcNew();
+}
+} // namespace
+
 bool WndSudoku::DoPrint(VxEvent &)
 {
     Print(false);
@@ -26,24 +41,19 @@ void WndSudoku::Print(bool useDefaultPrinter)
         return;
     }
     if (VxVectorDrawArea *area = printer.Output()) {
-        GScale &scale = area->Scale();
-        scale.SetScale(0, 0, 9 * FieldSize, 9 * FieldSize);
-        const QRect page = printer.GetDeviceRect();
-        const int mx = std::abs(page.right() - page.left()) / 10;
-        const int my = std::abs(page.bottom() - page.top()) / 10;
-        scale.SetDeviceRect(page.left() + mx, page.top() + my, page.right() - mx,
-                            page.bottom() - my);
-        scale.SetYTurned(false);
-        // A board is square on any paper: one factor for both axes, centred in the margins.
-        scale.SetProportional(true);
-        scale.CalcNew();
         if (printer.StartPage()) {
-            DrawFields(snapshot, *area, true);
-            DrawDigits(snapshot, *area, true);
-            DrawResultSets(snapshot, *area, true);
+            DrawPrintedPage(snapshot, *area, printer.GetDeviceRect());
             printer.EndPage();
         }
     }
     printer.EndJob();
     printer.SysDelete();
+}
+
+void WndSudoku::DrawPrintedPage(const Sudoku &copy, VxVectorDrawArea &area, const QRect &page)
+{
+    SetPrintScale(area.Scale(), page);
+    DrawFields(copy, area, true);
+    DrawDigits(copy, area, true);
+    DrawResultSets(copy, area, true);
 }

@@ -9,7 +9,7 @@
 include(GNUInstallDirs)
 
 set(NINEFOLD_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/ninefold-sudoku)
-set(NINEFOLD_LIBS kelp_vxtl kelp_sdk kelp_velox kelp_richtext kelp_stddlg)
+set(NINEFOLD_LIBS kelp_vxtl kelp_sdk kelp_velox kelp_richtext kelp_stddlg kelp_booklet)
 set(NINEFOLD_PROGRAMS NinefoldSudoku ninefold-sudoku-cli)
 
 foreach(lib IN LISTS NINEFOLD_LIBS)

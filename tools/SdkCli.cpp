@@ -6,6 +6,9 @@
 #include "tools/cli_create.h"
 #include "tools/cli_progress.h"
 #include "tools/cli_tech.h"
+#ifdef NINEFOLD_CLI_PRINT
+#include "tools/cli_print.h"
+#endif
 
 #include <cstdlib>
 #include <fstream>
@@ -346,6 +349,9 @@ std::string UsageText()
            "      FILE ending in .sdk, becomes the 81-character line of its current\n"
            "      values ('.' for empty).\n" +
            CreateUsageText() + TechUsageText() +
+#ifdef NINEFOLD_CLI_PRINT
+           PrintUsageText() +
+#endif
            "\n"
            "Without FILE, or with '-', input is read from standard input. On a\n"
            "terminal, batches of more than 100 riddles show a progress bar on stderr.\n"
@@ -361,6 +367,10 @@ int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
         return RunTechCommand(args, in, out, err, options);
     if (!args.empty() && IsCreateCommand(args[0]))
         return RunCreateCommand(args, in, out, err);
+#ifdef NINEFOLD_CLI_PRINT
+    if (!args.empty() && args[0] == "print")
+        return RunPrintCommand(args, out, err);
+#endif
     Command cmd;
     std::string problem;
     if (!ParseCommand(args, cmd, problem)) {
