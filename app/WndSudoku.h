@@ -265,10 +265,6 @@ public:
     // game text; empty when the text is none of these or its givens break a rule.
     static QString RiddleFromText(const QString &text);
 
-protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-
     // The printed board of a game on a page of the given device rectangle, as Print draws it.
     void DrawPrintedPage(const Sudoku &game, VxVectorDrawArea &area, const QRect &page);
 
@@ -280,6 +276,10 @@ protected:
     // Runs the collection on a thread of its own behind a cancellable progress dialog.
     SdkBookletOutcome CollectBookletRiddles(const SdkBookletSource &source,
                                             std::vector<SdkBookletRiddle> &riddles);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     friend class WndSudokuPeer;
