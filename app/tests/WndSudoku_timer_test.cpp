@@ -88,7 +88,7 @@ TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCo
     EXPECT_EQ(Text("STAT_TITLE"), "Viewing the solution steps ...");
     EXPECT_EQ(Text("STAT_STATUS"), "Viewing the solution steps started ...");
     QStringList steps;
-    while (w->HasTimerState(TS_SOLUTION)) {
+    for (int i = 0; i < 20 && w->HasTimerState(TS_SOLUTION); ++i) {
         ASSERT_TRUE(WaitUntil(
             [this] { return !w->Game().IsThreadRunning() || WndSudokuPeer::HasPending(*w); }));
         const bool step = WndSudokuPeer::HasPending(*w);
@@ -98,6 +98,7 @@ TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCo
             EXPECT_FALSE(w->FindChild("STAT_TITLE_LEVEL")->isVisible());
         }
     }
+    ASSERT_FALSE(w->HasTimerState(TS_SOLUTION));
     EXPECT_EQ(steps.size(), 3);
     EXPECT_EQ(QSet<QString>(steps.begin(), steps.end()),
               QSet<QString>({StepText(0), StepText(40), StepText(80)}));
