@@ -98,6 +98,7 @@ private:
     QHash<QString, std::deque<Answer>> answers;
     QList<ModalAnswer> seen;
 };
+using ModalRecorder = Script; // the name tests of other parts know it by
 
 void Check(QWidget *button); // a click on a radio button's or check box's indicator
 Answer PressButton(const char *name);
