@@ -209,7 +209,7 @@ bool TickUntilIdle(WndSudoku &w)
     return false;
 }
 
-Script::Script(Answer fallback)
+Script::Script(Reply fallback)
 {
     VxModal::SetHook([this, fallback](QWidget &window) {
         ModalAnswer a{window.objectName(), window.windowTitle(), QString()};
@@ -220,7 +220,7 @@ Script::Script(Answer fallback)
         seen.append(a);
         auto it = answers.find(window.objectName());
         if (it != answers.end() && !it->empty()) {
-            const Answer answer = std::move(it->front());
+            const Reply answer = std::move(it->front());
             it->pop_front();
             answer(window);
         } else if (fallback) {
@@ -234,7 +234,7 @@ Script::~Script()
     VxModal::SetHook(nullptr);
 }
 
-Script &Script::On(const QString &window, Answer answer)
+Script &Script::On(const QString &window, Reply answer)
 {
     answers[window].push_back(std::move(answer));
     return *this;
@@ -262,7 +262,7 @@ void Check(QWidget *button)
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
-Answer PressButton(const char *name)
+Reply PressButton(const char *name)
 {
     const QString button = QLatin1String(name);
     return [button](QWidget &window) {
@@ -271,17 +271,17 @@ Answer PressButton(const char *name)
     };
 }
 
-Answer TickThenPress(const char *radio, const char *button)
+Reply TickThenPress(const char *radio, const char *button)
 {
     const QString r = QLatin1String(radio);
-    const Answer press = PressButton(button);
+    const Reply press = PressButton(button);
     return [r, press](QWidget &window) {
         Check(window.findChild<QAbstractButton *>(r));
         press(window);
     };
 }
 
-Answer ChooseFile(const QString &path)
+Reply ChooseFile(const QString &path)
 {
     return [path](QWidget &window) {
         if (auto *dialog = qobject_cast<QFileDialog *>(&window)) {
@@ -292,7 +292,7 @@ Answer ChooseFile(const QString &path)
     };
 }
 
-Answer CreatePredefined(int level)
+Reply CreatePredefined(int level)
 {
     return [level](QWidget &window) {
         Check(window.findChild<QAbstractButton *>(QStringLiteral("RAD_PREDEF")));
@@ -301,7 +301,7 @@ Answer CreatePredefined(int level)
     };
 }
 
-Answer ComputedParameters(int level, int fixCount, int attempts)
+Reply ComputedParameters(int level, int fixCount, int attempts)
 {
     return [=](QWidget &window) {
         auto set = [&window](const char *name, int value) {

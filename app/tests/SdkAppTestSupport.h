@@ -79,7 +79,7 @@ bool TickUntilIdle(WndSudoku &w);
 
 // Modal windows answered through the hook: by object name from queues in order, else by the
 // fallback. A window left alone is dismissed as its close box would. All are recorded.
-using Answer = std::function<void(QWidget &)>;
+using Reply = std::function<void(QWidget &)>;
 struct ModalAnswer
 {
     QString window, title, text;
@@ -87,25 +87,25 @@ struct ModalAnswer
 class Script
 {
 public:
-    explicit Script(Answer fallback = nullptr);
+    explicit Script(Reply fallback = nullptr);
     ~Script();
-    Script &On(const QString &window, Answer answer);
+    Script &On(const QString &window, Reply answer);
     const QList<ModalAnswer> &Seen() const { return seen; }
     QStringList SeenWindows() const;
     int Pending() const;
 
 private:
-    QHash<QString, std::deque<Answer>> answers;
+    QHash<QString, std::deque<Reply>> answers;
     QList<ModalAnswer> seen;
 };
 using ModalRecorder = Script; // the name tests of other parts know it by
 
 void Check(QWidget *button); // a click on a radio button's or check box's indicator
-Answer PressButton(const char *name);
-Answer TickThenPress(const char *radio, const char *button = "BT_OK");
-Answer ChooseFile(const QString &path);
-Answer CreatePredefined(int level);
-Answer ComputedParameters(int level, int fixCount, int attempts);
+Reply PressButton(const char *name);
+Reply TickThenPress(const char *radio, const char *button = "BT_OK");
+Reply ChooseFile(const QString &path);
+Reply CreatePredefined(int level);
+Reply ComputedParameters(int level, int fixCount, int attempts);
 
 void Press(WndSudoku &w, const char *button);
 void ClickField(WndSudoku &w, unsigned row, unsigned column,

@@ -7,6 +7,7 @@
 
 namespace SdkFlow {
 using namespace SdkTest;
+using Answer = Reply;
 
 // FreshStart in English with the given installation folder.
 void FreshStart(const QString &installDir);

@@ -373,13 +373,13 @@ TEST_F(GameFlow, ShortFileOpensTheDefinitionAndBrokenOnesLeaveTheBoardEmpty)
 TEST_F(GameFlow, UnsavedChangesAreAskedForBeforeNewLoadAndCreate)
 {
     ASSERT_TRUE(Saved("partly.sdk", 5));
-    const Answer cancel = PressButton("BT_CANCEL"), no = PressButton("BT_NO"),
-                 yes = PressButton("BT_YES");
-    const Answer closed = [](QWidget &d) { qobject_cast<QDialog *>(&d)->reject(); };
+    const Reply cancel = PressButton("BT_CANCEL"), no = PressButton("BT_NO"),
+                yes = PressButton("BT_YES");
+    const Reply closed = [](QWidget &d) { qobject_cast<QDialog *>(&d)->reject(); };
     const struct
     {
         const char *command;
-        QList<QPair<QString, Answer>> answers;
+        QList<QPair<QString, Reply>> answers;
         bool goesOn;
         QString status;
     } cases[] = {

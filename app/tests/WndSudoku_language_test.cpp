@@ -16,7 +16,7 @@ using namespace SdkTest;
 
 namespace {
 // Picks the line of the language dialog that starts with the number and presses OK.
-Answer ChooseLanguage(int number)
+Reply ChooseLanguage(int number)
 {
     return [number](QWidget &window) {
         auto *combo = window.findChild<QComboBox *>("COMBO_LANG");
@@ -45,7 +45,7 @@ TEST_F(WndSudokuLanguage, WhatTheWindowSaysFollowsItsLanguage)
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("no game") > 0);
     broken.close();
     using Act = std::function<void(WndSudoku &)>;
-    auto answered = [](const char *window, Answer answer, const char *button) -> Act {
+    auto answered = [](const char *window, Reply answer, const char *button) -> Act {
         return [=](WndSudoku &w) {
             Script script;
             script.On(window, answer).On("WND_MESSAGE", PressButton("BT_NO"));
@@ -213,7 +213,7 @@ TEST_F(WndSudokuLanguage, FirstStartAsksInGermanAndStoresTheAnswerOrGerman)
     const struct
     {
         const char *stored;
-        Answer answer;
+        Reply answer;
         const char *language, *saveButton;
     } cases[] = {
         {nullptr, ChooseLanguage(2), "English", "&Save game"},

@@ -152,7 +152,7 @@ TEST_F(WndSudokuSettings, InstallationFolderIsTheProgramsOwnDataThenAStoredOneTh
         QDir(elsewhere.path()).mkpath(sub);
     w = OpenMainWindow(false);
     ASSERT_NE(w, nullptr);
-    const Answer choose = [&chosen](QWidget &window) {
+    const Reply choose = [&chosen](QWidget &window) {
         auto *dialog = qobject_cast<QFileDialog *>(&window);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "Select SUDOKU installation-path");
@@ -160,12 +160,12 @@ TEST_F(WndSudokuSettings, InstallationFolderIsTheProgramsOwnDataThenAStoredOneTh
         dialog->selectFile(chosen.path());
         static_cast<QDialog *>(dialog)->accept();
     };
-    const Answer cancel = [](QWidget &window) { qobject_cast<QDialog *>(&window)->reject(); };
+    const Reply cancel = [](QWidget &window) { qobject_cast<QDialog *>(&window)->reject(); };
     const struct
     {
         std::optional<QStringList> candidates;
         QString stored;
-        Answer answer;
+        Reply answer;
         QString expected;
         bool asked, destroy;
     } cases[] = {
