@@ -1,22 +1,40 @@
-// Board geometry and the picture of the board, checked pixel by pixel.
+// Board geometry and the board's colours, read from the screen pixel by pixel.
 #include "SdkAppTestSupport.h"
 
 #include "velox/VxCtl.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace SdkTest;
 
-namespace {
-GScale BoardScale()
+TEST(WndSudokuGeometry, HitTestMapsPointsToFieldsAndRefusesPointsOffTheBoard)
 {
     GScale scale;
     scale.SetScale(0, 0, 9000, 9000);
     scale.SetDeviceRect(0, 0, 450, 300);
     scale.SetProportional(true);
-    return scale;
+    const struct
+    {
+        GPoint point;
+        bool inside;
+        unsigned row, column;
+    } cases[] = {{{0, 0}, true, 0, 0},    {{9000, 9000}, true, 8, 8}, {{1999.9, 3000}, true, 3, 1},
+                 {{8999, 1}, true, 0, 8}, {{-1, 10}, false, 0, 0},    {{10, 9000.5}, false, 0, 0}};
+    for (const auto &c : cases) {
+        unsigned row = 7, column = 7;
+        EXPECT_EQ(WndSudoku::GetRowCol(scale, c.point, row, column), c.inside) << c.point.x;
+        EXPECT_EQ(row * 9 + column, c.row * 9 + c.column) << c.point.x << "," << c.point.y;
+    }
+    GPoint p1, p2;
+    EXPECT_TRUE(WndSudoku::GetBox(scale, p1, p2, 4u, 2u));
+    EXPECT_EQ(p1, GPoint(2000, 4000));
+    EXPECT_EQ(p2, GPoint(3000, 5000));
+    EXPECT_FALSE(WndSudoku::GetBox(scale, p1, p2, 9u, 0u));
+    EXPECT_FALSE(WndSudoku::GetBox(scale, p1, p2, 0u, 9u));
 }
 
+namespace {
 class WndSudokuBoard : public ::testing::Test
 {
 protected:
@@ -28,81 +46,152 @@ protected:
     }
     void TearDown() override { CloseMainWindow(w); }
 
-    void SetChecks(bool rs, bool single, bool conflicts)
+    // Plays wrong but allowed digits into the emptied top rows until a field matches.
+    std::pair<unsigned, unsigned> PlayUntil(const std::function<bool(const SdkField &)> &match)
     {
-        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS"), rs);
-        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), single);
-        VxCtl::SetChecked(w->FindChild("CHK_VIEW_CONFLICTS"), conflicts);
-    }
-    // The fill of a field: sampled near its top-left corner, away from any text.
-    QRgb Fill(const QImage &image, unsigned row, unsigned column)
-    {
-        const QRect r = FieldRect(*w, row, column, 8);
-        return image.pixel(r.topLeft() + QPoint(2, 2)) & 0xFFFFFF;
-    }
-    int Pixels(const QImage &image, unsigned row, unsigned column, int colour)
-    {
-        return CountColour(image, FieldRect(*w, row, column), PaletteRgb(colour));
-    }
-    // Plays wrong but allowed values into the emptied top rows until a field matches.
-    bool PlayUntil(const std::function<bool(const SdkField &)> &match, unsigned &row,
-                   unsigned &column)
-    {
+        w->Game() = *SolutionWithout({0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                                      14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26});
         Sudoku &game = w->Game();
-        for (int i = 0; i < 27; ++i) {
+        for (int i = 0; i < 27; ++i)
             for (unsigned d = 1; d <= 9; ++d) {
                 const unsigned r = unsigned(i / 9), c = unsigned(i % 9);
                 if (game.GetField(r, c).GetValue() != SdkDigitEmpty ||
                     d == unsigned(Solution[i] - '0') ||
-                    !game.ValueAllowed(SdkDigit(d), r, c, false))
+                    !game.ValueAllowed(SdkDigit(d), r, c, false) ||
+                    !game.SetValue(SdkDigit(d), r, c))
                     continue;
-                if (!game.SetValue(SdkDigit(d), r, c))
-                    continue;
-                for (row = 0; row < 9; ++row)
-                    for (column = 0; column < 9; ++column)
-                        if (match(game.GetField(row, column)))
-                            return true;
+                for (unsigned f = 0; f < 81; ++f)
+                    if (match(game.GetField(f / 9, f % 9)))
+                        return {f / 9, f % 9};
                 break;
             }
-        }
-        return false;
+        ADD_FAILURE() << "no field found";
+        return {0, 0};
     }
 
     WndSudoku *w = nullptr;
 };
+
+using Field = std::pair<unsigned, unsigned>;
+using Prepare = std::function<Field(WndSudoku &)>;
+
+// Row 0 emptied in its first three fields; 5 played there, then 3 as the last change.
+Field Played(WndSudoku &w, Field target)
+{
+    w.Game() = *SolutionWithout({0, 1, 2});
+    EXPECT_TRUE(w.Game().SetValue(SdkDigit5, 0, 0));
+    w.Game().ResetLastChanges();
+    EXPECT_TRUE(w.Game().SetValue(SdkDigit3, 0, 1));
+    return target;
+}
+
+// Row 4 and column 4 emptied: (0,4) keeps a single candidate, (4,4) two or more.
+Field Candidates(WndSudoku &w, Field target)
+{
+    w.Game() =
+        *SolutionWithout({36, 37, 38, 39, 40, 41, 42, 43, 44, 4, 13, 22, 31, 49, 58, 67, 76});
+    return target;
+}
+
+Field Manual(WndSudoku &w)
+{
+    Candidates(w, {4, 4});
+    SdkResultSet manual;
+    manual.AddValue(SdkDigit4);
+    manual.AddValue(SdkDigit6);
+    EXPECT_TRUE(w.Game().SetUserCandidates(manual, 4, 4));
+    return {4, 4};
+}
 } // namespace
 
-TEST(WndSudokuGeometry, HitTestMapsPointsToFieldsAndRefusesPointsOffTheBoard)
+// Every state with a colour of its own, at the field it colours; "absent" rows show that the
+// colour belongs to the state and not to the field.
+TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
 {
-    const GScale scale = BoardScale();
-    unsigned row = 7;
-    unsigned column = 7;
-    EXPECT_TRUE(WndSudoku::GetRowCol(scale, GPoint(0, 0), row, column));
-    EXPECT_EQ(row, 0u);
-    EXPECT_EQ(column, 0u);
-    EXPECT_TRUE(WndSudoku::GetRowCol(scale, GPoint(9000, 9000), row, column));
-    EXPECT_EQ(row, 8u);
-    EXPECT_EQ(column, 8u);
-    EXPECT_TRUE(WndSudoku::GetRowCol(scale, GPoint(1999.9, 3000), row, column));
-    EXPECT_EQ(row, 3u);
-    EXPECT_EQ(column, 1u);
-    EXPECT_FALSE(WndSudoku::GetRowCol(scale, GPoint(-1, 10), row, column));
-    EXPECT_EQ(row, 0u);
-    EXPECT_FALSE(WndSudoku::GetRowCol(scale, GPoint(10, 9000.5), row, column));
-
-    GPoint p1;
-    GPoint p2;
-    EXPECT_TRUE(WndSudoku::GetBox(scale, p1, p2, 4u, 2u));
-    EXPECT_EQ(p1, GPoint(2000, 4000));
-    EXPECT_EQ(p2, GPoint(3000, 5000));
-    EXPECT_FALSE(WndSudoku::GetBox(scale, p1, p2, 9u, 0u));
-    EXPECT_TRUE(WndSudoku::GetBox(scale, p1, p2, GPoint(8999, 1)));
-    EXPECT_EQ(p1, GPoint(8000, 0));
-    GDoubleBox box;
-    WndSudoku::GPointsToBox(box, p1, p2);
-    EXPECT_TRUE(WndSudoku::GetRowCol(scale, box, row, column));
-    EXPECT_EQ(row, 0u);
-    EXPECT_EQ(column, 8u);
+    enum Colour {
+        Black = 0,
+        Green = 2,
+        Magenta = 5,
+        White = 7,
+        Gray = 8,
+        LightBlue = 9,
+        LightRed = 12,
+        LightMagenta = 13
+    };
+    auto given = [](WndSudoku &w) { return Played(w, {4, 4}); };
+    auto played = [](WndSudoku &w) { return Played(w, {0, 0}); };
+    auto last = [](WndSudoku &w) { return Played(w, {0, 1}); };
+    auto empty = [](WndSudoku &w) { return Played(w, {0, 2}); };
+    auto single = [](WndSudoku &w) { return Candidates(w, {0, 4}); };
+    auto several = [](WndSudoku &w) { return Candidates(w, {4, 4}); };
+    auto conflict = [this](WndSudoku &) {
+        return PlayUntil([](const SdkField &f) {
+            return f.IsDoubleResult() &&
+                   !(f.GetValue() == SdkDigitEmpty && f.GetResultSet().IsEmpty());
+        });
+    };
+    auto none = [this](WndSudoku &) {
+        return PlayUntil([](const SdkField &f) {
+            return f.GetValue() == SdkDigitEmpty && f.GetResultSet().IsEmpty();
+        });
+    };
+    const struct
+    {
+        const char *state;
+        Prepare setup;
+        bool rs, single, conflicts, defining, loading;
+        int colour;
+        bool present;
+    } rows[] = {
+        {"given digit", given, false, false, true, false, false, Black, true},
+        {"given digit", given, false, false, true, false, false, LightBlue, false},
+        {"played digit", played, false, false, true, false, false, LightBlue, true},
+        {"played digit", played, false, false, true, false, false, LightRed, false},
+        {"last changed digit", last, false, false, true, false, false, LightRed, true},
+        {"last changed digit", last, false, false, true, false, false, LightBlue, false},
+        {"single candidate", single, false, true, true, false, false, Green, true},
+        {"single candidate, singles hidden", single, true, false, true, false, false, Green, false},
+        {"candidates", several, true, false, true, false, false, Gray, true},
+        {"candidates hidden", several, false, true, true, false, false, Gray, false},
+        {"manual candidates", Manual, false, false, true, false, false, Magenta, true},
+        {"manual candidates under computed", Manual, true, false, true, false, false, Magenta,
+         false},
+        {"conflict", conflict, false, false, true, false, false, LightMagenta, true},
+        {"conflict not shown", conflict, false, false, false, false, false, LightMagenta, false},
+        {"no solution", none, false, false, true, false, false, LightRed, true},
+        {"no solution label", none, false, false, true, false, false, White, true},
+        {"no solution not shown", none, false, false, false, false, false, LightRed, false},
+        {"no solution while loading", none, true, true, true, false, true, LightRed, false},
+        {"given while loading", given, true, true, true, false, true, Black, false},
+        {"active field in play", empty, false, false, true, false, false, LightBlue, true},
+        {"active field in play", empty, false, false, true, false, false, LightRed, false},
+        {"active field in definition", empty, false, false, true, true, false, LightRed, true},
+        {"active field in definition", empty, false, false, true, true, false, LightBlue, false},
+    };
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    for (const auto &r : rows) {
+        const auto [row, column] = r.setup(*w);
+        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS"), r.rs);
+        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), r.single);
+        VxCtl::SetChecked(w->FindChild("CHK_VIEW_CONFLICTS"), r.conflicts);
+        WndSudokuPeer::FixMode(*w) = r.defining;
+        WndSudokuPeer::ActiveRow(*w) = 0;
+        WndSudokuPeer::ActiveColumn(*w) = 2;
+        w->DrawWindow()->setFocus();
+        SdkParam param(w->Game(), true, 0, SdkDigitEmpty, 0, 0);
+        if (r.loading)
+            w->NotifyLoadingStarted(param);
+        // The active frame lies near the field's edge: the whole field is searched for it.
+        const bool frame = row == 0 && column == 2;
+        const int n = CountColour(GrabBoard(*w), FieldRect(*w, row, column, frame ? 0 : 15),
+                                  PaletteRgb(r.colour));
+        if (r.loading)
+            w->NotifyLoadingEnded(param);
+        EXPECT_EQ(n > 5, r.present) << r.state << " at " << row << "/" << column << ": " << n;
+        EXPECT_TRUE(r.present || n == 0) << r.state << ": " << n;
+    }
+    WndSudokuPeer::FixMode(*w) = false;
 }
 
 TEST_F(WndSudokuBoard, FocusRectangleLiesInsideTheActiveField)
@@ -112,110 +201,15 @@ TEST_F(WndSudokuBoard, FocusRectangleLiesInsideTheActiveField)
     VxEvent2Res event;
     ASSERT_TRUE(w->CalcGameFocusRect(event));
     const QRect field = FieldRect(*w, 2, 5, 0);
-    EXPECT_TRUE(field.contains(event.Rect()));
     EXPECT_NEAR(event.Rect().left() - field.left(), 5, 1);
+    EXPECT_NEAR(event.Rect().top() - field.top(), 5, 1);
     EXPECT_NEAR(field.bottom() - event.Rect().bottom(), 4, 1);
-    WndSudokuPeer::ActiveRow(*w) = 9;
-    EXPECT_FALSE(w->CalcGameFocusRect(event));
-}
-
-TEST_F(WndSudokuBoard, DigitsAreBlackGivenLightRedLastChangedAndLightBluePlayed)
-{
-    w->Game() = *SolutionWithout({0, 1, 2});
-    ASSERT_TRUE(w->Game().SetValue(SdkDigit5, 0, 0));
-    w->Game().ResetLastChanges();
-    ASSERT_TRUE(w->Game().SetValue(SdkDigit3, 0, 1));
-    const QImage image = GrabBoard(*w);
-    EXPECT_GT(Pixels(image, 4, 4, 0), 10); // given
-    EXPECT_EQ(Pixels(image, 4, 4, 9) + Pixels(image, 4, 4, 12), 0);
-    EXPECT_GT(Pixels(image, 0, 1, 12), 10); // last changed
-    EXPECT_EQ(Pixels(image, 0, 1, 9), 0);
-    EXPECT_GT(Pixels(image, 0, 0, 9), 10); // played before
-    EXPECT_EQ(Pixels(image, 0, 0, 12), 0);
-    EXPECT_EQ(Fill(image, 0, 0), PaletteRgb(7) & 0xFFFFFF);
-}
-
-TEST_F(WndSudokuBoard, CandidatesFollowTheThreeCheckBoxes)
-{
-    // Row 4 and column 4 emptied: (0,4) keeps one candidate, (4,4) those its box misses.
-    w->Game() =
-        *SolutionWithout({36, 37, 38, 39, 40, 41, 42, 43, 44, 4, 13, 22, 31, 49, 58, 67, 76});
-    ASSERT_EQ(w->Game().GetField(0, 4).GetResultSet().Count(), 1);
-    ASSERT_GE(w->Game().GetField(4, 4).GetResultSet().Count(), 2);
-
-    SetChecks(false, false, true);
-    QImage image = GrabBoard(*w);
-    EXPECT_EQ(Pixels(image, 0, 4, 2), 0);
-    EXPECT_EQ(Pixels(image, 4, 4, 8), 0);
-
-    SetChecks(true, false, true);
-    image = GrabBoard(*w);
-    EXPECT_GT(Pixels(image, 4, 4, 8), 5); // gray list of two or more
-    EXPECT_EQ(Pixels(image, 0, 4, 2), 0); // a single one needs its own box
-
-    SetChecks(false, true, true);
-    image = GrabBoard(*w);
-    EXPECT_GT(Pixels(image, 0, 4, 2), 5); // green single
-    EXPECT_EQ(Pixels(image, 4, 4, 8), 0);
-
-    // Manual candidates show in magenta only while computed ones are hidden.
-    SdkResultSet manual;
-    manual.AddValue(SdkDigit4);
-    manual.AddValue(SdkDigit6);
-    ASSERT_TRUE(w->Game().SetUserCandidates(manual, 4, 4));
-    SetChecks(false, false, true);
-    image = GrabBoard(*w);
-    EXPECT_GT(Pixels(image, 4, 4, 5), 5);
-    SetChecks(true, false, true);
-    image = GrabBoard(*w);
-    EXPECT_EQ(Pixels(image, 4, 4, 5), 0);
-}
-
-TEST_F(WndSudokuBoard, ConflictsAreFilledOnlyWithViewConflicts)
-{
-    w->Game() = *SolutionWithout({0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
-                                  14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26});
-    unsigned row = 0;
-    unsigned column = 0;
-    ASSERT_TRUE(PlayUntil([](const SdkField &f) { return f.IsDoubleResult(); }, row, column));
-    const SdkField field = w->Game().GetField(row, column);
-    const bool emptyWithout = field.GetValue() == SdkDigitEmpty && field.GetResultSet().IsEmpty();
-
-    SetChecks(false, false, true);
-    QImage image = GrabBoard(*w);
-    EXPECT_EQ(Fill(image, row, column), PaletteRgb(emptyWithout ? 12 : 13) & 0xFFFFFF)
-        << row << "/" << column;
-    SetChecks(false, false, false);
-    image = GrabBoard(*w);
-    EXPECT_EQ(Fill(image, row, column), PaletteRgb(7) & 0xFFFFFF);
-}
-
-TEST_F(WndSudokuBoard, FieldWithoutCandidatesIsLightRedAndLabelled)
-{
-    w->Game() = *SolutionWithout({0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
-                                  14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26});
-    unsigned row = 0;
-    unsigned column = 0;
-    ASSERT_TRUE(PlayUntil(
-        [](const SdkField &f) {
-            return f.GetValue() == SdkDigitEmpty && f.GetResultSet().IsEmpty();
-        },
-        row, column));
-    SetChecks(false, false, true);
-    QImage image = GrabBoard(*w);
-    EXPECT_EQ(Fill(image, row, column), PaletteRgb(12) & 0xFFFFFF);
-    EXPECT_GT(Pixels(image, row, column, 7), 5); // "NO" / "SOLUTION" in white
-
-    SetChecks(false, false, false);
-    image = GrabBoard(*w);
-    EXPECT_EQ(Fill(image, row, column), PaletteRgb(7) & 0xFFFFFF);
-
-    // While a game loads every field is white and empty.
-    SetChecks(true, true, true);
-    SdkParam param(w->Game(), true, 0, SdkDigitEmpty, 0, 0);
-    w->NotifyLoadingStarted(param);
-    image = GrabBoard(*w);
-    EXPECT_EQ(Fill(image, row, column), PaletteRgb(7) & 0xFFFFFF);
-    EXPECT_EQ(Pixels(image, 4, 4, 0), 0);
-    w->NotifyLoadingEnded(param);
+    EXPECT_NEAR(field.right() - event.Rect().right(), 4, 1);
+    for (unsigned bad : {9u, 100u}) {
+        WndSudokuPeer::ActiveRow(*w) = bad;
+        EXPECT_FALSE(w->CalcGameFocusRect(event));
+        WndSudokuPeer::ActiveRow(*w) = 0;
+        WndSudokuPeer::ActiveColumn(*w) = bad;
+        EXPECT_FALSE(w->CalcGameFocusRect(event));
+    }
 }

@@ -1,6 +1,6 @@
 // Mouse and keyboard on the board: the context menu, the candidate editor, the moves of the
 // active field and input while the engine works.
-#include "SdkGameFlow.h"
+#include "SdkAppTestSupport.h"
 
 #include "velox/VxCtl.h"
 #include "velox/VxLink.h"
@@ -15,289 +15,241 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-using namespace SdkFlow;
-using SdkTest::Riddle;
-using SdkTest::Solution;
-using SdkTest::TextOf;
+using namespace SdkTest;
 
 namespace {
-// One entry of the context menu: its id ("-" for a separator), text and enabling.
-struct MenuItem
-{
-    QString id;
-    QString text;
-    bool enabled = true;
-};
-
-QStringList Ids(const QList<MenuItem> &items)
-{
-    QStringList ids;
-    for (const MenuItem &item : items)
-        ids.append(item.id);
-    return ids;
-}
-
-const QStringList Digits = {"ID_ITEM_DIGIT_1", "ID_ITEM_DIGIT_2", "ID_ITEM_DIGIT_3",
-                            "ID_ITEM_DIGIT_4", "ID_ITEM_DIGIT_5", "ID_ITEM_DIGIT_6",
-                            "ID_ITEM_DIGIT_7", "ID_ITEM_DIGIT_8", "ID_ITEM_DIGIT_9"};
+const char FewGivens[] = "530070000000000000000000000000000000000000000000000000000000000000000000"
+                         "000000000";
+const QString TenFixMessage =
+    "You first have to setup or create a game-definition with at least 10 fix values.";
 
 class BoardInput : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(install.isValid());
-        FreshStart(install.path());
-        w = SdkTest::OpenMainWindow();
+        FreshStart();
+        w = OpenMainWindow();
         ASSERT_NE(w, nullptr);
-        // Focus changes reach only the active window.
-        w->activateWindow();
+        w->activateWindow(); // focus changes reach only the active window
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-        w->Game() = *SdkTest::MakeGame(Riddle);
+        w->Game() = *MakeGame(Riddle);
         w->ValidateStates();
-        Tick(*w);
+        w->EvTimer();
+        View(false, false);
     }
-    void TearDown() override
-    {
-        GateSolver::OpenGate();
-        SdkTest::CloseMainWindow(w);
-    }
+    void TearDown() override { CloseMainWindow(w); }
 
-    // Right click on a field; the menu shown (if any) is read and one of its items chosen.
-    QList<MenuItem> Menu(unsigned row, unsigned column, const QString &choose = QString(),
-                         bool *shown = nullptr)
+    // Right click on a field: the menu's entries as "id:text" ("." before a disabled one, "-"
+    // a separator); the item choose is run as the framework runs it once the menu is gone.
+    QStringList Menu(unsigned row, unsigned column, const QString &choose = QString())
     {
-        QList<MenuItem> items;
-        bool seen = false;
+        QStringList items;
         QPointer<QAction> chosen;
         {
             Script script;
             script.On("SDK_CONTEXT_MENU", [&](QWidget &window) {
-                seen = true;
-                for (QAction *action : qobject_cast<QMenu *>(&window)->actions()) {
-                    if (action->isSeparator()) {
-                        items.append({QStringLiteral("-"), QString(), true});
-                        continue;
-                    }
-                    items.append({action->objectName(), action->text(), action->isEnabled()});
-                    if (action->objectName() == choose)
-                        chosen = action;
+                for (QAction *a : qobject_cast<QMenu *>(&window)->actions()) {
+                    items << (a->isSeparator() ? QStringLiteral("-")
+                                               : (a->isEnabled() ? "" : ".") + a->objectName() +
+                                                     ":" + a->text());
+                    if (a->objectName() == choose)
+                        chosen = a;
                 }
             });
             ClickField(*w, row, column, Qt::RightButton);
         }
-        // As on a desktop, the item runs once the menu is gone and the window active again.
-        QTest::qWait(1);
+        QTest::qWait(1); // as on a desktop, the item runs once the menu is gone
         w->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-        if (chosen) {
-            // The item's link, as the framework fires it for the chosen item.
-            VxEvent event;
-            EXPECT_TRUE(VxLinks::Fire(chosen, QLatin1String(VX_LINK_COMMAND), event));
-        }
+        VxEvent event;
+        if (chosen)
+            VxLinks::Fire(chosen, QLatin1String(VX_LINK_COMMAND), event);
         QApplication::processEvents();
-        if (shown)
-            *shown = seen;
         return items;
     }
-    void View(const char *box, bool on)
+    void View(bool rs, bool single)
     {
-        QWidget *check = w->FindChild(QLatin1String(box));
-        if (VxCtl::IsChecked(check) != on)
-            Check(check);
+        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS"), rs);
+        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), single);
     }
     QLineEdit *Editor() { return w->DrawWindow()->findChild<QLineEdit *>("ED_DIGIT"); }
     QString Candidates(unsigned row, unsigned column)
     {
         return QString::fromStdString(w->Game().GetUserCandidates(row, column).ToRsString().Str());
     }
+    void SetCandidates(const char *list, unsigned row, unsigned column)
+    {
+        SdkResultSet set;
+        set.FromRsString(list);
+        w->Game().SetUserCandidates(set, row, column);
+    }
 
-    QTemporaryDir install;
     WndSudoku *w = nullptr;
 };
+
+QStringList Digits(const QString &disabled = QString())
+{
+    QStringList items;
+    for (int d = 1; d <= 9; ++d)
+        items << QString("%1ID_ITEM_DIGIT_%2:&%2")
+                     .arg(disabled.contains(QChar('0' + d)) ? "." : "")
+                     .arg(d);
+    return items;
+}
 } // namespace
 
-TEST_F(BoardInput, MenuOfAValueOffersToRemoveIt)
+TEST_F(BoardInput, ContextMenuOffersWhatTheFieldAllows)
 {
-    ClickField(*w, 0, 2);
-    Digit(*w, 4);
-    const QList<MenuItem> items = Menu(0, 2, "ID_EMPTY_FIELD");
-    EXPECT_EQ(Ids(items), QStringList({"ID_EMPTY_FIELD", "-", "ID_DELETE_ALL_MANUAL_CANDIDATES"}));
-    EXPECT_EQ(items[0].text, "Remove current value");
-    EXPECT_EQ(items[2].text, "Delete all manual candidates of this riddle");
-    EXPECT_EQ(w->Game().GetField(0, 2).GetValue(), SdkDigitEmpty);
-
-    // A given digit and a riddle of fewer than 10 givens show no menu at all.
-    bool shown = true;
-    Menu(0, 0, QString(), &shown);
-    EXPECT_FALSE(shown);
-    w->Game() = *SdkTest::MakeGame("5300700000000000000000000000000000000000000000000000000000"
-                                   "00000000000000000000000");
-    Menu(4, 4, QString(), &shown);
-    EXPECT_FALSE(shown);
-}
-
-TEST_F(BoardInput, MenuOfAnEmptyFieldWithCandidatesHidden)
-{
-    View("CHK_VIEW_RS", false);
-    View("CHK_VIEW_RS_SINGLE", false);
-    QList<MenuItem> items = Menu(0, 2, "ID_ITEM_DIGIT_4");
-    EXPECT_EQ(Ids(items), QStringList({"ID_EDIT_MANUAL_CANDIDATES", "ID_DELETE_MANUAL_CANDIDATES",
-                                       "-", "ID_DELETE_ALL_MANUAL_CANDIDATES", "-"}) +
-                              Digits);
-    EXPECT_EQ(items[0].text, "Edit manual candidates ...");
-    EXPECT_EQ(items[1].text, "Delete manual candidates");
-    for (int d = 1; d <= 9; ++d) {
-        EXPECT_EQ(items[4 + d].text, QString("&%1").arg(d));
-        EXPECT_TRUE(items[4 + d].enabled) << d; // the engine decides in play
+    const QString all =
+        "ID_DELETE_ALL_MANUAL_CANDIDATES:Delete all manual candidates of this riddle";
+    const QString edit = "ID_EDIT_MANUAL_CANDIDATES:Edit manual candidates ...";
+    const QString remove = "ID_DELETE_MANUAL_CANDIDATES:Delete manual candidates";
+    const QString take =
+        "ID_TAKE_CANDIDATES:Take computed candidates into your user-candidates-list";
+    const struct
+    {
+        const char *what;
+        bool rs, single;
+        unsigned row, column;
+        QStringList items;
+    } cases[] = {
+        {"empty, candidates hidden", false, false, 0, 2,
+         QStringList{edit, remove, "-", all, "-"} + Digits()},
+        // (0,2) can take 1, 2 or 4; (4,4) only 5.
+        {"empty, candidates shown", true, false, 0, 2, QStringList{take, "-"} + Digits("356789")},
+        {"single candidate shown", false, true, 4, 4, QStringList{all, "-"} + Digits()},
+        {"given", false, false, 0, 0, {}},
+    };
+    for (const auto &c : cases) {
+        View(c.rs, c.single);
+        EXPECT_EQ(Menu(c.row, c.column), c.items) << c.what;
     }
+    // Taken over, the lists are equal: nothing more to take.
+    View(true, false);
+    Menu(0, 2, "ID_TAKE_CANDIDATES");
+    EXPECT_EQ(Candidates(0, 2), "1,2,4");
+    EXPECT_EQ(Menu(0, 2), Digits("356789"));
+    // A digit from the menu is played; a value offers to be removed.
+    View(false, false);
+    Menu(0, 2, "ID_ITEM_DIGIT_4");
     EXPECT_EQ(w->Game().GetField(0, 2).GetValue(), SdkDigit4);
-
-    // A field with a single candidate offers no candidate editing while singles are shown.
-    // Field (4,4) of the classic riddle can only take a 5.
-    ASSERT_EQ(w->Game().GetField(4, 4).GetResultSet().Count(), 1);
-    View("CHK_VIEW_RS_SINGLE", true);
-    items = Menu(4, 4);
-    EXPECT_EQ(Ids(items).mid(0, 2), QStringList({"ID_DELETE_ALL_MANUAL_CANDIDATES", "-"}));
-
+    EXPECT_EQ(Menu(0, 2, "ID_EMPTY_FIELD"),
+              QStringList({"ID_EMPTY_FIELD:Remove current value", "-", all}));
+    EXPECT_EQ(w->Game().GetField(0, 2).GetValue(), SdkDigitEmpty);
     // Delete and delete-all remove manual candidates.
-    SdkResultSet set;
-    set.FromRsString("1,2");
-    w->Game().SetUserCandidates(set, 0, 3);
-    w->Game().SetUserCandidates(set, 0, 4 + 2);
+    SetCandidates("1,2", 0, 3);
+    SetCandidates("1,2", 0, 6);
     Menu(0, 3, "ID_DELETE_MANUAL_CANDIDATES");
     EXPECT_EQ(Candidates(0, 3), "");
     EXPECT_EQ(Candidates(0, 6), "1,2");
     Menu(0, 3, "ID_DELETE_ALL_MANUAL_CANDIDATES");
     EXPECT_EQ(Candidates(0, 6), "");
+    // Fewer than 10 givens: no menu at all.
+    w->Game() = *MakeGame(FewGivens);
+    EXPECT_EQ(Menu(4, 4), QStringList());
 }
 
-TEST_F(BoardInput, MenuOfAnEmptyFieldWithCandidatesShown)
+TEST_F(BoardInput, ContextMenuInDefinitionModeFixesAllowedDigitsAndRemovesGivens)
 {
-    View("CHK_VIEW_RS", true);
-    // (0,2) can take 1, 2 or 4.
-    QList<MenuItem> items = Menu(0, 2, "ID_TAKE_CANDIDATES");
-    EXPECT_EQ(Ids(items), QStringList({"ID_TAKE_CANDIDATES", "-"}) + Digits);
-    EXPECT_EQ(items[0].text, "Take computed candidates into your user-candidates-list");
-    QString enabled;
-    for (int d = 1; d <= 9; ++d)
-        enabled += items[1 + d].enabled ? QChar('0' + d) : QChar('.');
-    EXPECT_EQ(enabled, "12.4.....");
-    EXPECT_EQ(Candidates(0, 2), "1,2,4");
-    // Taken over, the lists are equal: nothing more to take.
-    items = Menu(0, 2);
-    EXPECT_EQ(Ids(items), Digits);
-}
-
-TEST_F(BoardInput, MenuInDefinitionModeFixesAllowedDigitsAndRemovesGivens)
-{
-    {
-        Script script;
-        script.On("WND_MESSAGE", PressButton("BT_NO"));
-        script.On("SUDOKU_GAME_DEF_TYPE", PressButton("BT_OK"));
-        Press(*w, "BT_NEW_GAME");
-    }
-    ASSERT_TRUE(WndSudokuPeer::FixMode(*w));
-    // Candidate items are never offered in a definition, even with candidates shown.
-    View("CHK_VIEW_RS", true);
-    QList<MenuItem> items = Menu(0, 2, "ID_ITEM_DIGIT_4");
-    EXPECT_EQ(Ids(items), Digits);
-    QString enabled;
-    for (const MenuItem &item : items)
-        enabled += item.enabled ? item.text.mid(1) : QStringLiteral(".");
-    EXPECT_EQ(enabled, "12.4.....");
+    WndSudokuPeer::FixMode(*w) = true;
+    View(true, false); // candidate items are never offered in a definition
+    EXPECT_EQ(Menu(0, 2, "ID_ITEM_DIGIT_4"), Digits("356789"));
     EXPECT_TRUE(w->Game().GetField(0, 2).IsFix());
     EXPECT_EQ(w->Game().GetFixCount(), 31u);
-
-    items = Menu(0, 0, "ID_EMPTY_FIELD");
-    EXPECT_EQ(Ids(items).first(), "ID_EMPTY_FIELD");
+    EXPECT_EQ(Menu(0, 0, "ID_EMPTY_FIELD").value(0), "ID_EMPTY_FIELD:Remove current value");
     EXPECT_EQ(w->Game().GetFixCount(), 30u);
-    EXPECT_EQ(w->Game().GetField(0, 0).GetValue(), SdkDigitEmpty);
-    Press(*w, "BT_NEW_GAME");
-}
-
-TEST_F(BoardInput, MenuTextsInGerman)
-{
     WndSudokuPeer::Language(*w) = 0;
-    View("CHK_VIEW_RS", true);
-    EXPECT_EQ(Menu(0, 2).first().text, "Berechnete Kandidaten in Benutzerliste übernehmen");
-    View("CHK_VIEW_RS", false);
-    QList<MenuItem> items = Menu(0, 2);
-    EXPECT_EQ(items[0].text, "Manuelle Kandidaten bearbeiten ...");
-    EXPECT_EQ(items[1].text, "Manuelle Kandidaten löschen");
-    EXPECT_EQ(items[3].text, "Alle manuelle Kandidaten des Rätsels löschen");
-    ClickField(*w, 0, 2);
-    Digit(*w, 4);
-    EXPECT_EQ(Menu(0, 2).first().text, "Aktuellen Wert entfernen");
+    EXPECT_EQ(Menu(0, 1).value(0), "ID_EMPTY_FIELD:Aktuellen Wert entfernen");
+    WndSudokuPeer::FixMode(*w) = false;
+    const struct
+    {
+        bool rs;
+        QString first;
+    } german[] = {{true, "Berechnete Kandidaten in Benutzerliste übernehmen"},
+                  {false, "Manuelle Kandidaten bearbeiten ..."}};
+    for (const auto &g : german) {
+        View(g.rs, false);
+        EXPECT_TRUE(Menu(0, 3).value(0).endsWith(":" + g.first)) << qPrintable(g.first);
+    }
 }
 
-TEST_F(BoardInput, CandidateEditorTakesDigitsAndSeparatorsAndReturnStoresThem)
+TEST_F(BoardInput, CandidateEditorKeys)
 {
-    View("CHK_VIEW_RS", false);
-    View("CHK_VIEW_RS_SINGLE", false);
+    const struct
+    {
+        const char *before;
+        Qt::Key open;
+        QString typed; // '\b' is Backspace
+        Qt::Key end;
+        QString shown, stored;
+    } cases[] = {
+        {"", Qt::Key_Return, "1a2,3;x9 0", Qt::Key_Return, "12,3;9", "1,2,3,9"},
+        {"", Qt::Key_F2, "3;1,2", Qt::Key_Enter, "3;1,2", "1,2,3"},
+        {"", Qt::Key_Return, "12\b4", Qt::Key_Return, "14", "1,4"},
+        {"1,2", Qt::Key_F2, "5", Qt::Key_Escape, "1,25", "1,2"},
+        {"4,5", Qt::Key_Return, "", Qt::Key_Return, "4,5", "4,5"},
+        {"4,5", Qt::Key_Return, "\b\b\b", Qt::Key_Return, "", ""},
+    };
     ClickField(*w, 0, 2);
-    Key(*w, Qt::Key_Return);
-    QLineEdit *edit = Editor();
-    ASSERT_NE(edit, nullptr);
-    EXPECT_TRUE(edit->hasFocus());
-    EXPECT_EQ(Status(*w), "Edit candidates for field [1/3] ... (insert digits, optionally "
-                          "separated by comma)");
-    QTest::keyClicks(edit, "1a2,3;x9 0");
-    EXPECT_EQ(edit->text(), "12,3;9");
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClick(edit, Qt::Key_4);
-    QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(Candidates(0, 2), "1,2,3,4");
-    EXPECT_EQ(Status(*w), "");
-    EXPECT_TRUE(w->DrawWindow()->hasFocus());
-    Tick(*w);
-    EXPECT_EQ(Editor(), nullptr);
-
-    // F2 opens it again with the stored list; Escape leaves the list as it was.
-    Key(*w, Qt::Key_F2);
-    ASSERT_NE(Editor(), nullptr);
-    EXPECT_EQ(Editor()->text(), "1,2,3,4");
-    QTest::keyClicks(Editor(), "5");
-    QTest::keyClick(Editor(), Qt::Key_Escape);
-    EXPECT_EQ(Candidates(0, 2), "1,2,3,4");
-    Tick(*w);
-    EXPECT_EQ(Editor(), nullptr);
-
-    // The menu opens it too.
+    for (const auto &c : cases) {
+        SetCandidates(c.before, 0, 2);
+        Key(*w, c.open);
+        QLineEdit *edit = Editor();
+        ASSERT_NE(edit, nullptr);
+        EXPECT_TRUE(edit->hasFocus());
+        EXPECT_EQ(edit->text(), c.before);
+        EXPECT_EQ(Status(*w), "Edit candidates for field [1/3] ... (insert digits, optionally "
+                              "separated by comma)");
+        for (QChar ch : c.typed) {
+            if (ch == '\b')
+                QTest::keyClick(edit, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(edit, QString(ch));
+        }
+        EXPECT_EQ(edit->text(), c.shown) << qPrintable(c.typed);
+        QTest::keyClick(edit, c.end);
+        EXPECT_EQ(Candidates(0, 2), c.stored) << qPrintable(c.typed);
+        EXPECT_EQ(Status(*w), "");
+        EXPECT_TRUE(w->DrawWindow()->hasFocus());
+        w->EvTimer();
+        EXPECT_EQ(Editor(), nullptr);
+    }
+    // The menu opens it too, in the window's language.
+    WndSudokuPeer::Language(*w) = 0;
     Menu(0, 3, "ID_EDIT_MANUAL_CANDIDATES");
     ASSERT_NE(Editor(), nullptr);
-    EXPECT_TRUE(Editor()->hasFocus());
+    EXPECT_EQ(Status(*w), "Kandidaten editieren für Feld [1/4] ... (Ziffern eingeben, optional "
+                          "mit Komma trennen)");
     QTest::keyClicks(Editor(), "78");
     QTest::keyClick(Editor(), Qt::Key_Return);
     EXPECT_EQ(Candidates(0, 3), "7,8");
-    Tick(*w);
+    w->EvTimer();
 }
 
 TEST_F(BoardInput, CandidateEditorDiscardsOnFocusLossAndOnAClickOutside)
 {
-    View("CHK_VIEW_RS", false);
-    View("CHK_VIEW_RS_SINGLE", false);
     ClickField(*w, 0, 2);
     Key(*w, Qt::Key_Return);
     ASSERT_NE(Editor(), nullptr);
     QTest::keyClicks(Editor(), "12");
     w->FindChild("BT_SOLVE")->setFocus();
     EXPECT_EQ(Candidates(0, 2), "");
-    Tick(*w);
+    w->EvTimer();
     EXPECT_EQ(Editor(), nullptr);
 
+    // The editor has the mouse: a press on field (5,5) closes it and makes (5,5) active.
     ClickField(*w, 0, 2);
     Key(*w, Qt::Key_Return);
     QLineEdit *edit = Editor();
     ASSERT_NE(edit, nullptr);
     QTest::keyClicks(edit, "3");
-    // The editor has the mouse: a press anywhere reaches it. One on field (5,5) closes it.
-    const QPoint target =
-        edit->mapFromGlobal(w->DrawWindow()->mapToGlobal(SdkTest::FieldRect(*w, 5, 5).center()));
-    QTest::mousePress(edit, Qt::LeftButton, {}, target);
+    QTest::mousePress(
+        edit, Qt::LeftButton, {},
+        edit->mapFromGlobal(w->DrawWindow()->mapToGlobal(FieldRect(*w, 5, 5).center())));
     EXPECT_EQ(Candidates(0, 2), "");
     EXPECT_EQ(Active(*w), 5u * 9 + 5);
-    Tick(*w);
+    w->EvTimer();
     EXPECT_EQ(Editor(), nullptr);
 
     // A press inside the edited field keeps it open.
@@ -305,139 +257,83 @@ TEST_F(BoardInput, CandidateEditorDiscardsOnFocusLossAndOnAClickOutside)
     Key(*w, Qt::Key_Return);
     ASSERT_NE(Editor(), nullptr);
     QTest::mousePress(Editor(), Qt::LeftButton, {}, QPoint(2, 2));
-    Tick(*w);
-    EXPECT_NE(Editor(), nullptr);
+    w->EvTimer();
+    ASSERT_NE(Editor(), nullptr);
     QTest::keyClick(Editor(), Qt::Key_Escape);
-    Tick(*w);
+    w->EvTimer();
 }
 
-TEST_F(BoardInput, CandidateEditorIsNotOfferedWhereItHasNothingToEdit)
+TEST_F(BoardInput, KeysThatFindNothingToDo)
 {
-    View("CHK_VIEW_RS", false);
-    View("CHK_VIEW_RS_SINGLE", false);
-    ClickField(*w, 0, 0); // a given
-    Key(*w, Qt::Key_Return);
-    EXPECT_EQ(Editor(), nullptr);
-    View("CHK_VIEW_RS", true); // computed candidates shown
-    ClickField(*w, 0, 2);
-    Key(*w, Qt::Key_Return);
-    EXPECT_EQ(Editor(), nullptr);
-    // A riddle of fewer than 10 givens only says what is missing.
-    View("CHK_VIEW_RS", false);
-    w->Game() = *SdkTest::MakeGame("5300700000000000000000000000000000000000000000000000000000"
-                                   "00000000000000000000000");
-    ClickField(*w, 3, 3);
-    Key(*w, Qt::Key_F2);
-    EXPECT_EQ(Editor(), nullptr);
-    EXPECT_EQ(Status(*w),
-              "You first have to setup or create a game-definition with at least 10 fix values.");
-    Key(*w, Qt::Key_Delete);
-    Digit(*w, 1);
-    EXPECT_EQ(w->Game().GetField(3, 3).GetValue(), SdkDigitEmpty);
+    const struct
+    {
+        const char *what;
+        bool rs;
+        const char *game;
+        unsigned row, column;
+        QString status;
+    } cases[] = {
+        {"a given", false, Riddle, 0, 0, ""},
+        {"computed candidates shown", true, Riddle, 0, 2, ""},
+        {"fewer than 10 givens", false, FewGivens, 3, 3, TenFixMessage},
+    };
+    for (const auto &c : cases) {
+        View(c.rs, false);
+        w->Game() = *MakeGame(c.game);
+        ClickField(*w, c.row, c.column);
+        w->EmptyStatus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_F2, Qt::Key_Delete}) {
+            Key(*w, key);
+            EXPECT_EQ(Editor(), nullptr) << c.what;
+        }
+        if (!c.status.isEmpty())
+            Digit(*w, 1);
+        EXPECT_EQ(Values(w->Game()), Values(*MakeGame(c.game))) << c.what;
+        EXPECT_EQ(Status(*w), c.status) << c.what;
+    }
 }
 
 TEST_F(BoardInput, ArrowsWrapThroughTheBoard)
 {
-    struct Move
+    const struct
     {
         unsigned from;
         Qt::Key key;
         unsigned to;
+    } moves[] = {
+        {80, Qt::Key_Right, 0}, {0, Qt::Key_Left, 80},    {35, Qt::Key_Right, 36},
+        {36, Qt::Key_Left, 35}, {80, Qt::Key_Down, 0},    {0, Qt::Key_Up, 80},
+        {3, Qt::Key_Up, 74},    {74, Qt::Key_Down, 3},    {40, Qt::Key_Up, 31},
+        {40, Qt::Key_Down, 49}, {40, Qt::Key_Escape, 40}, {40, Qt::Key_Home, 40},
     };
-    const Move moves[] = {
-        {80, Qt::Key_Right, 0},
-        {0, Qt::Key_Left, 80},
-        {3 * 9 + 8, Qt::Key_Right, 4 * 9},
-        {4 * 9, Qt::Key_Left, 3 * 9 + 8},
-        {80, Qt::Key_Down, 0},
-        {0, Qt::Key_Up, 80},
-        {3, Qt::Key_Up, 8 * 9 + 2},
-        {8 * 9 + 2, Qt::Key_Down, 3},
-        {40, Qt::Key_Up, 31},
-    };
-    for (const Move &m : moves) {
+    for (const auto &m : moves) {
         ClickField(*w, m.from / 9, m.from % 9);
         ASSERT_EQ(Active(*w), m.from);
         Key(*w, m.key);
         EXPECT_EQ(Active(*w), m.to) << m.from << " " << m.key;
     }
-    // Other keys are left to the window.
-    ClickField(*w, 4, 4);
-    Key(*w, Qt::Key_Escape);
-    Key(*w, Qt::Key_Home);
-    EXPECT_EQ(Active(*w), 40u);
 }
 
 TEST_F(BoardInput, InputIsRefusedWhileTheEngineWorks)
 {
-    View("CHK_VIEW_RS", false);
     ClickField(*w, 0, 2);
     GateSolver::CloseGate();
     ASSERT_TRUE(w->Game().ThreadSolve(-1, false, "GateSolver"));
     w->AddTimerState(TS_SOLVE);
     w->ValidateStatesForThread(false, false);
-
     Digit(*w, 4);
     Key(*w, Qt::Key_Right);
     Key(*w, Qt::Key_Return);
+    Key(*w, Qt::Key_Delete);
     ClickField(*w, 6, 6);
-    bool shown = true;
-    Menu(0, 3, QString(), &shown);
+    EXPECT_EQ(Menu(0, 3), QStringList());
     EXPECT_EQ(w->Game().GetField(0, 2).GetValue(), SdkDigitEmpty);
     EXPECT_EQ(Active(*w), 2u);
     EXPECT_EQ(Editor(), nullptr);
-    EXPECT_FALSE(shown);
     VxEventKey right(Qt::Key_Right, QString(), 0, false);
     EXPECT_FALSE(w->SdkKeyDown(right));
     EXPECT_FALSE(w->SdkKeyUp(right));
-
     GateSolver::OpenGate();
     ASSERT_TRUE(TickUntilIdle(*w));
-    VxEventKey up(Qt::Key_Right, QString(), 0, false);
-    EXPECT_TRUE(w->SdkKeyUp(up));
-}
-
-namespace {
-// Clicks an item of the popup menu that is showing, once it shows.
-void ClickPopupItem(const QString &id, int attempts = 200)
-{
-    QTimer::singleShot(5, [id, attempts] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu) {
-            if (attempts > 0)
-                ClickPopupItem(id, attempts - 1);
-            return;
-        }
-        for (QAction *action : menu->actions())
-            if (action->objectName() == id) {
-                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-                return;
-            }
-        menu->close();
-    });
-}
-} // namespace
-
-TEST_F(BoardInput, MenuRunByItsOwnLoopAsOnTheDesktop)
-{
-    // No hook: the menu runs its own event loop and the item is clicked with the mouse.
-    ASSERT_FALSE(VxModal::HasHook());
-    View("CHK_VIEW_RS", false);
-    View("CHK_VIEW_RS_SINGLE", false);
-    ClickPopupItem("ID_ITEM_DIGIT_4");
-    ClickField(*w, 0, 2, Qt::RightButton);
-    EXPECT_EQ(w->Game().GetField(0, 2).GetValue(), SdkDigit4);
-
-    ClickPopupItem("ID_EDIT_MANUAL_CANDIDATES");
-    ClickField(*w, 0, 3, Qt::RightButton);
-    for (int i = 0; i < 1000 && !Editor(); ++i)
-        QTest::qWait(1);
-    ASSERT_NE(Editor(), nullptr);
-    for (int i = 0; i < 1000 && !Editor()->hasFocus(); ++i)
-        QTest::qWait(1);
-    QTest::keyClicks(Editor(), "69");
-    QTest::keyClick(Editor(), Qt::Key_Return);
-    EXPECT_EQ(Candidates(0, 3), "6,9");
-    Tick(*w);
-    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_TRUE(w->SdkKeyUp(right));
 }

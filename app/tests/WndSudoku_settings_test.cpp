@@ -1,66 +1,44 @@
-// Settings: the solution delay, the creation parameters and play options with their defaults
-// and ranges, the installation folder, the file-type registration and the options dialog.
+// Settings: the solution delay, the play options and the options dialog, the installation
+// folder and the file-type registration.
 #include "SdkAppTestSupport.h"
 
-#include "app/SdkCreateGameParam.h"
 #include "app/SdkPlatform.h"
 #include "app/SdkWndOptions.h"
 #include "base/TOpSystem.h"
 #include "velox/VxCtl.h"
-#include "velox/VxResource.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace SdkTest;
 
 namespace {
-const TString PlayKey = TString(SdkRegistryKey) + "\\PlayOptions";
-const TString CreateKey = TString(SdkRegistryKey) + "\\CreateOptions";
+const char *const PlayNames[] = {"DeepCalc", "ViewRs", "ViewRsSingle", "ViewConflicts",
+                                 "MarkActiveField"};
 
-QString PlayValue(const char *name)
+QString PlayValues()
 {
-    return QString::fromStdString(
-        CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, PlayKey, name).Str());
+    QStringList values;
+    for (const char *name : PlayNames)
+        values << GetSetting(name, "PlayOptions");
+    return values.join(' ');
 }
 
-void SetPlayValue(const char *name, const char *value)
+// What the window applies of the play options, in the order of PlayNames.
+QString Applied(WndSudoku &w)
 {
-    CurrentOS->WriteRegistryValue(TOpSystem::RootCurrentUser, PlayKey, name, value);
-}
-
-void SetCreateValue(const char *name, const char *value)
-{
-    CurrentOS->WriteRegistryValue(TOpSystem::RootCurrentUser, CreateKey, name, value);
-}
-
-void ClearCreateOptions()
-{
-    for (const char *name :
-         {"FixCount", "Iterations", "MinBt", "MaxBt", "MinDirectSteps", "IsProfiLevel", "StdLevel"})
-        CurrentOS->DeleteRegistryValue(TOpSystem::RootCurrentUser, CreateKey, name);
-}
-
-void Click(QWidget &window, const char *name)
-{
-    auto *button = window.findChild<QAbstractButton *>(QLatin1String(name));
-    ASSERT_NE(button, nullptr) << name;
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void Check(QWidget &window, const char *name, bool on)
-{
-    auto *box = window.findChild<QAbstractButton *>(QLatin1String(name));
-    ASSERT_NE(box, nullptr) << name;
-    box->setChecked(on);
+    return QStringList{QString::number(w.Game().IsDeepCalcResultSets()),
+                       QString::number(VxCtl::IsChecked(w.FindChild("CHK_VIEW_RS"))),
+                       QString::number(VxCtl::IsChecked(w.FindChild("CHK_VIEW_RS_SINGLE"))),
+                       QString::number(VxCtl::IsChecked(w.FindChild("CHK_VIEW_CONFLICTS"))),
+                       QString::number(WndSudokuPeer::MarkActiveField(w))}
+        .join(' ');
 }
 
 class WndSudokuSettings : public ::testing::Test
@@ -86,246 +64,132 @@ TEST_F(WndSudokuSettings, SolveDelayDefaultsCapsAndIgnoresWhatIsNoNumber)
     ASSERT_NE(w, nullptr);
     const QList<QPair<QString, unsigned>> cases = {
         {"", 200},      {"0", 0},       {"350", 350},
-        {"1000", 1000}, {"5000", 1000}, {"70000", 1000}, // capped, not wrapped to 16 bits
+        {"1000", 1000}, {"1001", 1000}, {"70000", 1000}, // capped, not wrapped to 16 bits
         {"fast", 200},  {"-5", 200}};
-    for (const auto &c : cases) {
-        SetSetting("SolveDelayMs", c.first);
+    for (const auto &[stored, delay] : cases) {
+        SetSetting("SolveDelayMs", stored);
         w->ReadDelay();
-        EXPECT_EQ(w->Game().GetDelayMs(), c.second) << qPrintable(c.first);
+        EXPECT_EQ(w->Game().GetDelayMs(), delay) << qPrintable(stored);
     }
     w->Game().SetDelayMs(640);
     w->WriteDelay();
     EXPECT_EQ(GetSetting("SolveDelayMs"), "640");
 }
 
-TEST_F(WndSudokuSettings, CreationParametersKeepDefaultsWhenMissingAndAreClampedOnReading)
+TEST_F(WndSudokuSettings, PlayOptionsAreCompletedOnReadingAndAppliedAtStartUp)
 {
-    ClearCreateOptions();
+    const struct
     {
-        SdkCreateGameParam params(1, nullptr);
-        params.LoadSettings();
-        EXPECT_EQ(params.GetFix(), 30u);
-        EXPECT_EQ(params.GetAttempts(), 1000u);
-        EXPECT_EQ(params.GetMinBtSteps(), 0);
-        EXPECT_EQ(params.GetMaxBtSteps(), -1);
-        EXPECT_EQ(params.GetMinDirectSteps(), 5);
-        EXPECT_FALSE(params.IsProfiLevel());
-        EXPECT_EQ(params.GetStdLevel(), 1u);
+        QStringList stored; // "" deleted
+        QString read, applied;
+    } cases[] = {
+        {{"", "", "", "", ""}, "0 0 0 1 1", "0 0 0 1 1"},
+        {{"7", "", "", "0", ""}, "1 0 0 0 1", "1 0 0 0 1"}, // any other number is true
+        {{"1", "1", "0", "0", "0"}, "1 1 0 0 0", "1 1 0 0 0"},
+    };
+    for (const auto &c : cases) {
+        for (int i = 0; i < 5; ++i)
+            if (c.stored[i].isEmpty())
+                CurrentOS->DeleteRegistryValue(TOpSystem::RootCurrentUser,
+                                               TString(SdkRegistryKey) + "\\PlayOptions",
+                                               PlayNames[i]);
+            else
+                SetSetting(PlayNames[i], c.stored[i], "PlayOptions");
+        w = OpenMainWindow();
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(PlayValues(), c.read) << qPrintable(c.stored.join(','));
+        EXPECT_EQ(Applied(*w), c.applied) << qPrintable(c.stored.join(','));
+        CloseMainWindow(w);
+        w = nullptr;
     }
-    SetCreateValue("FixCount", "5");
-    SetCreateValue("Iterations", "0");
-    SetCreateValue("MinBt", "25");
-    SetCreateValue("MaxBt", "-7");
-    SetCreateValue("MinDirectSteps", "-3");
-    SetCreateValue("IsProfiLevel", "4");
-    SetCreateValue("StdLevel", "9");
-    {
-        SdkCreateGameParam params(1, nullptr);
-        params.LoadSettings();
-        EXPECT_EQ(params.GetFix(), 10u);
-        EXPECT_EQ(params.GetAttempts(), 1u);
-        EXPECT_EQ(params.GetMinBtSteps(), 20);
-        EXPECT_EQ(params.GetMaxBtSteps(), -1);
-        EXPECT_EQ(params.GetMinDirectSteps(), 0);
-        EXPECT_TRUE(params.IsProfiLevel());
-        EXPECT_EQ(params.GetStdLevel(), 3u);
-    }
-    SetCreateValue("FixCount", "99");
-    SetCreateValue("Iterations", "123456");
-    {
-        SdkCreateGameParam params(1, nullptr);
-        params.LoadSettings();
-        EXPECT_EQ(params.GetFix(), 60u);
-        EXPECT_EQ(params.GetAttempts(), 9999u);
-        params.SaveSettings();
-    }
-    EXPECT_EQ(
-        QString::fromStdString(
-            CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, CreateKey, "FixCount").Str()),
-        "60");
-    EXPECT_EQ(
-        QString::fromStdString(
-            CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, CreateKey, "MaxBt").Str()),
-        "-1");
-    ClearCreateOptions();
 }
 
-TEST_F(WndSudokuSettings, FirstReadOfEmptyPlayOptionsStoresAllFiveDefaults)
+TEST_F(WndSudokuSettings, OptionsDialogStoresAndAppliesWhatTheAnswersAllow)
 {
+    const struct
     {
-        SdkWndOptions options(1, nullptr);
-        EXPECT_FALSE(options.GetDeepCalc());
-        EXPECT_FALSE(options.GetViewRs());
-        EXPECT_FALSE(options.GetViewRsSingle());
-        EXPECT_TRUE(options.GetViewConflicts());
-        EXPECT_TRUE(options.GetMarkActiveField());
-    }
-    EXPECT_EQ(PlayValue("DeepCalc"), "0");
-    EXPECT_EQ(PlayValue("ViewRs"), "0");
-    EXPECT_EQ(PlayValue("ViewRsSingle"), "0");
-    EXPECT_EQ(PlayValue("ViewConflicts"), "1");
-    EXPECT_EQ(PlayValue("MarkActiveField"), "1");
-
-    // Any non-zero number is true; one missing value is filled in without touching the others.
-    SetPlayValue("DeepCalc", "7");
-    SetPlayValue("ViewConflicts", "0");
-    CurrentOS->DeleteRegistryValue(TOpSystem::RootCurrentUser, PlayKey, "ViewRs");
-    {
-        SdkWndOptions options(1, nullptr);
-        EXPECT_TRUE(options.GetDeepCalc());
-        EXPECT_FALSE(options.GetViewConflicts());
-    }
-    EXPECT_EQ(PlayValue("DeepCalc"), "1");
-    EXPECT_EQ(PlayValue("ViewRs"), "0");
-    EXPECT_EQ(PlayValue("ViewConflicts"), "0");
-}
-
-TEST_F(WndSudokuSettings, StoredPlayOptionsAreAppliedAtStartUp)
-{
-    SetPlayValue("DeepCalc", "1");
-    SetPlayValue("ViewRs", "1");
-    SetPlayValue("ViewRsSingle", "0");
-    SetPlayValue("ViewConflicts", "0");
-    SetPlayValue("MarkActiveField", "0");
-    w = OpenMainWindow();
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->Game().IsDeepCalcResultSets());
-    EXPECT_TRUE(VxCtl::IsChecked(w->FindChild("CHK_VIEW_RS")));
-    EXPECT_FALSE(VxCtl::IsChecked(w->FindChild("CHK_VIEW_RS_SINGLE")));
-    EXPECT_FALSE(VxCtl::IsChecked(w->FindChild("CHK_VIEW_CONFLICTS")));
-    EXPECT_FALSE(WndSudokuPeer::MarkActiveField(*w));
-}
-
-namespace {
-// Runs the options command: the dialog gets the given boxes ticked and OK, the question after
-// it the given answer. Returns the windows seen.
-QList<ModalAnswer> RunOptions(WndSudoku &w, bool yes)
-{
-    ModalRecorder hook([yes](QWidget &window) {
-        if (window.objectName() == "SUDOKU_OPTIONS") {
-            Check(window, "CHK_DEEP_CALC", true);
-            Check(window, "CHK_VIEW_RS", true);
-            Check(window, "CHK_VIEW_SINGLE_RS", true);
-            Check(window, "CHK_VIEW_CONFLICTS", false);
-            Check(window, "CHK_MARK_ACTIVE_FIELD", false);
-            Click(window, "BT_OK");
-        } else {
-            Click(window, yes ? "BT_YES" : "BT_NO");
+        const char *button, *question;
+        QString stored, applied;
+    } cases[] = {
+        {"BT_OK", "BT_YES", "1 1 1 0 0", "1 1 1 0 0"},
+        {"BT_OK", "BT_NO", "1 1 1 0 0", "1 0 0 1 1"}, // only the calculation now
+        {"BT_CANCEL", nullptr, "0 0 0 1 1", "0 0 0 1 1"},
+    };
+    for (const auto &c : cases) {
+        FreshStart();
+        w = OpenMainWindow();
+        ASSERT_NE(w, nullptr);
+        Script script;
+        script.On("SUDOKU_OPTIONS", [&c](QWidget &window) {
+            for (const auto &[name, on] :
+                 {QPair("CHK_DEEP_CALC", true), QPair("CHK_VIEW_RS", true),
+                  QPair("CHK_VIEW_SINGLE_RS", true), QPair("CHK_VIEW_CONFLICTS", false),
+                  QPair("CHK_MARK_ACTIVE_FIELD", false)})
+                window.findChild<QAbstractButton *>(name)->setChecked(on);
+            PressButton(c.button)(window);
+        });
+        if (c.question)
+            script.On("WND_MESSAGE", PressButton(c.question));
+        VxEvent event;
+        EXPECT_TRUE(w->DoGameOptions(event));
+        EXPECT_EQ(script.Pending(), 0);
+        EXPECT_EQ(script.Seen().size(), c.question ? 2 : 1);
+        if (c.question) {
+            EXPECT_TRUE(script.Seen()[1].text.contains(
+                "Do you want to use visualization settings for the current session too?"));
         }
-    });
-    VxEvent event;
-    EXPECT_TRUE(w.DoGameOptions(event));
-    return hook.Seen();
-}
-} // namespace
-
-TEST_F(WndSudokuSettings, OptionsDialogOkAndYesStoresAndAppliesEverything)
-{
-    w = OpenMainWindow();
-    ASSERT_NE(w, nullptr);
-    const QList<ModalAnswer> seen = RunOptions(*w, true);
-    ASSERT_EQ(seen.size(), 2);
-    EXPECT_EQ(seen[0].window, "SUDOKU_OPTIONS");
-    EXPECT_EQ(seen[1].title, "User Request");
-    EXPECT_TRUE(seen[1].text.contains("Standard-settings have been saved."));
-    EXPECT_TRUE(seen[1].text.contains(
-        "Do you want to use visualization settings for the current session too?"));
-
-    EXPECT_EQ(PlayValue("DeepCalc"), "1");
-    EXPECT_EQ(PlayValue("ViewRs"), "1");
-    EXPECT_EQ(PlayValue("ViewRsSingle"), "1");
-    EXPECT_EQ(PlayValue("ViewConflicts"), "0");
-    EXPECT_EQ(PlayValue("MarkActiveField"), "0");
-    EXPECT_TRUE(w->Game().IsDeepCalcResultSets());
-    EXPECT_TRUE(VxCtl::IsChecked(w->FindChild("CHK_VIEW_RS")));
-    EXPECT_TRUE(VxCtl::IsChecked(w->FindChild("CHK_VIEW_RS_SINGLE")));
-    EXPECT_FALSE(VxCtl::IsChecked(w->FindChild("CHK_VIEW_CONFLICTS")));
-    EXPECT_FALSE(WndSudokuPeer::MarkActiveField(*w));
+        EXPECT_EQ(PlayValues(), c.stored) << c.button << c.question;
+        EXPECT_EQ(Applied(*w), c.applied) << c.button << c.question;
+        CloseMainWindow(w);
+        w = nullptr;
+    }
 }
 
-TEST_F(WndSudokuSettings, OptionsDialogOkAndNoAppliesOnlyTheCalculation)
+TEST_F(WndSudokuSettings, InstallationFolderIsTheProgramsOwnDataThenAStoredOneThenAsked)
 {
-    w = OpenMainWindow();
-    ASSERT_NE(w, nullptr);
-    const bool rs = VxCtl::IsChecked(w->FindChild("CHK_VIEW_RS"));
-    const bool conflicts = VxCtl::IsChecked(w->FindChild("CHK_VIEW_CONFLICTS"));
-    ASSERT_EQ(RunOptions(*w, false).size(), 2);
-    EXPECT_TRUE(w->Game().IsDeepCalcResultSets());
-    EXPECT_EQ(VxCtl::IsChecked(w->FindChild("CHK_VIEW_RS")), rs);
-    EXPECT_EQ(VxCtl::IsChecked(w->FindChild("CHK_VIEW_CONFLICTS")), conflicts);
-    EXPECT_TRUE(WndSudokuPeer::MarkActiveField(*w));
-    EXPECT_EQ(PlayValue("ViewConflicts"), "0"); // stored all the same
-}
-
-TEST_F(WndSudokuSettings, OptionsDialogCancelChangesNothing)
-{
-    w = OpenMainWindow();
-    ASSERT_NE(w, nullptr);
-    ModalRecorder hook([](QWidget &window) {
-        Check(window, "CHK_DEEP_CALC", true);
-        Click(window, "BT_CANCEL");
-    });
-    VxEvent event;
-    w->DoGameOptions(event);
-    ASSERT_EQ(hook.Seen().size(), 1);
-    EXPECT_FALSE(w->Game().IsDeepCalcResultSets());
-    EXPECT_EQ(PlayValue("DeepCalc"), "0");
-}
-
-TEST_F(WndSudokuSettings, InstallationFolderIsTheProgramsOwnDataBeforeAStoredOne)
-{
-    QTemporaryDir elsewhere;
+    QTemporaryDir elsewhere, chosen;
     for (const char *sub : {"PreDefs", "ExampleGames", "doku"})
         QDir(elsewhere.path()).mkpath(sub);
     w = OpenMainWindow(false);
     ASSERT_NE(w, nullptr);
-    const QString own = QDir::cleanPath(QCoreApplication::applicationDirPath());
-
-    SetSetting("InstallDir", elsewhere.path());
-    w->ReadConfig();
-    EXPECT_EQ(GetSetting("InstallDir"), own);
-
-    // Without data beside the program the stored folder serves, while it exists.
-    SdkPlatform::SetInstallDirCandidates(QStringList{elsewhere.path() + "/nothing"});
-    SetSetting("InstallDir", elsewhere.path());
-    ModalRecorder none;
-    w->ReadConfig();
-    EXPECT_EQ(GetSetting("InstallDir"), elsewhere.path());
-    EXPECT_TRUE(none.Seen().isEmpty());
-    EXPECT_FALSE(w->HasTimerState(TS_DESTROY));
-}
-
-TEST_F(WndSudokuSettings, WithoutAnyInstallationTheFolderIsAskedForAndCancelEndsTheProgram)
-{
-    QTemporaryDir chosen;
-    w = OpenMainWindow(false);
-    ASSERT_NE(w, nullptr);
-    SdkPlatform::SetInstallDirCandidates(QStringList{});
-    SetSetting("InstallDir", "");
+    const Reply choose = [&chosen](QWidget &window) {
+        auto *dialog = qobject_cast<QFileDialog *>(&window);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Select SUDOKU installation-path");
+        dialog->setDirectory(chosen.path());
+        dialog->selectFile(chosen.path());
+        static_cast<QDialog *>(dialog)->accept();
+    };
+    const Reply cancel = [](QWidget &window) { qobject_cast<QDialog *>(&window)->reject(); };
+    const struct
     {
-        ModalRecorder hook([&chosen](QWidget &window) {
-            auto *dialog = qobject_cast<QFileDialog *>(&window);
-            ASSERT_NE(dialog, nullptr);
-            dialog->setDirectory(chosen.path());
-            dialog->selectFile(chosen.path());
-            static_cast<QDialog *>(dialog)->accept();
-        });
+        std::optional<QStringList> candidates;
+        QString stored;
+        Reply answer;
+        QString expected;
+        bool asked, destroy;
+    } cases[] = {
+        {std::nullopt, elsewhere.path(), nullptr, QCoreApplication::applicationDirPath(), false,
+         false},
+        {QStringList{elsewhere.path() + "/nothing"}, elsewhere.path(), nullptr, elsewhere.path(),
+         false, false},
+        {QStringList{}, "", choose, chosen.path(), true, false},
+        {QStringList{}, elsewhere.path() + "/gone", choose, chosen.path(), true, false},
+        {QStringList{}, "", cancel, "", true, true},
+    };
+    for (const auto &c : cases) {
+        SdkPlatform::SetInstallDirCandidates(c.candidates);
+        SetSetting("InstallDir", c.stored);
+        w->RemoveTimerState(TS_DESTROY);
+        Script script(c.answer);
         w->ReadConfig();
-        ASSERT_EQ(hook.Seen().size(), 1);
-        EXPECT_EQ(hook.Seen()[0].title, "Select SUDOKU installation-path");
+        EXPECT_EQ(script.Seen().size(), c.asked ? 1 : 0) << qPrintable(c.stored);
+        EXPECT_EQ(QFileInfo(GetSetting("InstallDir")).canonicalFilePath(),
+                  QFileInfo(c.expected).canonicalFilePath())
+            << qPrintable(c.stored);
+        EXPECT_EQ(w->HasTimerState(TS_DESTROY), c.destroy) << qPrintable(c.stored);
     }
-    EXPECT_EQ(QFileInfo(GetSetting("InstallDir")).canonicalFilePath(),
-              QFileInfo(chosen.path()).canonicalFilePath());
-    EXPECT_FALSE(w->HasTimerState(TS_DESTROY));
-
-    SetSetting("InstallDir", "");
-    {
-        ModalRecorder hook([](QWidget &window) { qobject_cast<QDialog *>(&window)->reject(); });
-        w->ReadConfig();
-        ASSERT_EQ(hook.Seen().size(), 1);
-    }
-    EXPECT_TRUE(w->HasTimerState(TS_DESTROY));
-    EXPECT_EQ(GetSetting("InstallDir"), "");
+    w->RemoveTimerState(TS_DESTROY);
 }
 
 TEST_F(WndSudokuSettings, GameFileTypeIsRegisteredOnceInTheUsersDataFolder)
@@ -342,19 +206,16 @@ TEST_F(WndSudokuSettings, GameFileTypeIsRegisteredOnceInTheUsersDataFolder)
     const QString entry = data + "/applications/NinefoldSudokuFiles.desktop";
     QFile::remove(mime);
     QFile::remove(entry);
-
+    auto read = [](const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
     const QString program = "/opt/with space/NinefoldSudoku";
     EXPECT_TRUE(SdkPlatform::RegisterFileType(program, "NinefoldSudokuFiles", ".sdk"));
-    QFile m(mime);
-    ASSERT_TRUE(m.open(QIODevice::ReadOnly));
-    const QString mimeText = QString::fromUtf8(m.readAll());
-    EXPECT_TRUE(mimeText.contains("type=\"application/x-ninefold-sudoku\""));
-    EXPECT_TRUE(mimeText.contains("<glob pattern=\"*.sdk\"/>"));
-    QFile e(entry);
-    ASSERT_TRUE(e.open(QIODevice::ReadOnly));
-    const QString entryText = QString::fromUtf8(e.readAll());
-    EXPECT_TRUE(entryText.contains("Exec=\"/opt/with space/NinefoldSudoku\" %f\n"));
-    EXPECT_TRUE(entryText.contains("MimeType=application/x-ninefold-sudoku;\n"));
+    EXPECT_TRUE(read(mime).contains("type=\"application/x-ninefold-sudoku\""));
+    EXPECT_TRUE(read(mime).contains("<glob pattern=\"*.sdk\"/>"));
+    EXPECT_TRUE(read(entry).contains("Exec=\"/opt/with space/NinefoldSudoku\" %f\n"));
+    EXPECT_TRUE(read(entry).contains("MimeType=application/x-ninefold-sudoku;\n"));
     EXPECT_EQ(started.size(), 2);
     EXPECT_TRUE(started.contains("update-mime-database " + data + "/mime"));
 

@@ -16,98 +16,38 @@ class VxTestFrame : public VxWFrame
 public:
     VxTestFrame() = default;
 
-    int presses = 0;
-    int menuItems = 0;
-    int options = 0;
-    int inits = 0;
-    int destroys = 0;
-    int timers = 0;
-    int sizes = 0;
-    int killFocus = 0;
+    int presses = 0, menuItems = 0, options = 0, inits = 0, destroys = 0, timers = 0, sizes = 0,
+        killFocus = 0;
     bool refuseClose = false;
     QString typed;
     QList<VxEventMouse> clicks;
     QList<QPair<int, int>> scrolls;
     QObject *lastSource = nullptr;
 
-    bool DoPress(VxEvent &e)
-    {
-        ++presses;
-        lastSource = e.GetSource();
-        return true;
-    }
-    bool DoOK(VxEvent &)
-    {
-        SetDialogResult(1);
-        Close(false);
-        return true;
-    }
-    bool DoMenu(VxEvent &)
-    {
-        ++menuItems;
-        return true;
-    }
-    bool OptionChecked(VxEvent &)
-    {
-        ++options;
-        return true;
-    }
+    bool DoPress(VxEvent &e) { return ++presses, lastSource = e.GetSource(), true; }
+    bool DoOK(VxEvent &) { return SetDialogResult(1), Close(false), true; }
+    bool DoMenu(VxEvent &) { return ++menuItems; }
+    bool OptionChecked(VxEvent &) { return ++options; }
     // Swallows "x"; lets every other character through to the edit.
-    bool EditChar(VxEventKey &e)
-    {
-        typed += e.GetText();
-        return e.GetChar() == QLatin1Char('x');
-    }
-    bool EditKillFocus(VxEvent &)
-    {
-        ++killFocus;
-        return true;
-    }
-    bool DrawClick(VxEventMouse &e)
-    {
-        clicks.append(e);
-        return true;
-    }
+    bool EditChar(VxEventKey &e) { return typed += e.GetText(), e.GetChar() == QLatin1Char('x'); }
+    bool EditKillFocus(VxEvent &) { return ++killFocus; }
+    bool DrawClick(VxEventMouse &e) { return clicks.append(e), true; }
     bool Scroll(VxEventWnd &e)
     {
-        scrolls.append({e.GetScrollCode(), e.GetPosition()});
-        return true;
+        return scrolls.append({e.GetScrollCode(), e.GetPosition()}), true;
     }
     // Fills the logical square (0,0)-(50,50) of a 100 x 100 mapping in light red.
     bool Redraw(VxEventDraw &e)
     {
-        GScale &s = e.GetDrawArea()->Scale();
-        s.SetScale(0, 0, 100, 100);
+        e.GetDrawArea()->Scale().SetScale(0, 0, 100, 100);
         e.GetDrawArea()->DrawRect(GPoint(0, 0), GPoint(50, 50), 12, 12);
         return true;
     }
-
-    bool EvInit() override
-    {
-        ++inits;
-        return true;
-    }
-    bool EvClose() override
-    {
-        if (refuseClose)
-            return true;
-        return VxWFrame::EvClose();
-    }
-    bool EvDestroy() override
-    {
-        ++destroys;
-        return true;
-    }
-    bool EvTimer() override
-    {
-        ++timers;
-        return true;
-    }
-    bool EvSize() override
-    {
-        ++sizes;
-        return true;
-    }
+    bool EvInit() override { return ++inits; }
+    bool EvClose() override { return refuseClose || VxWFrame::EvClose(); }
+    bool EvDestroy() override { return ++destroys; }
+    bool EvTimer() override { return ++timers; }
+    bool EvSize() override { return ++sizes; }
 };
 
 // The handler link table of the test bundle (without DoMissing, which the form also names).
