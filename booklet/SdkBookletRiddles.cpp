@@ -73,6 +73,10 @@ SdkBookletOutcome FromStock(const SdkBookletSource &source, std::vector<SdkBookl
 SdkBookletOutcome Computed(const SdkBookletSource &source, std::vector<SdkBookletRiddle> &riddles,
                            const std::atomic<bool> &cancel, std::atomic<unsigned> *done)
 {
+    // A creation round gives up after its attempts by chance too; only settings that find
+    // nothing in several rounds in a row are reported.
+    constexpr int RoundsPerRiddle = 4;
+    int failedRounds = 0;
     while (riddles.size() < source.count) {
         if (cancel)
             return SdkBookletOutcome::Cancelled;
@@ -92,8 +96,12 @@ SdkBookletOutcome Computed(const SdkBookletSource &source, std::vector<SdkBookle
         game.StopThread();
         if (cancelled || cancel)
             return SdkBookletOutcome::Cancelled;
-        if (!game.WasCreateGameSuccessful())
-            return SdkBookletOutcome::NoRiddle;
+        if (!game.WasCreateGameSuccessful()) {
+            if (++failedRounds >= RoundsPerRiddle)
+                return SdkBookletOutcome::NoRiddle;
+            continue;
+        }
+        failedRounds = 0;
         riddles.push_back(Finish(game, SdkLevelOfBtSteps(game.GetBtStepsOnCreation()), source));
         if (done)
             ++*done;

@@ -22,9 +22,9 @@ protected:
     {
         ASSERT_TRUE(InstallBundle());
         FreshStart();
-        ASSERT_TRUE(SaveAsCurrent(*MakeGame(Riddle)));
         w = OpenMainWindow();
         ASSERT_NE(w, nullptr);
+        w->Game() = *MakeGame(Riddle);
         w->EvTimer();
     }
     void TearDown() override { CloseMainWindow(w); }
