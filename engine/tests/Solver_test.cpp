@@ -207,7 +207,7 @@ TEST(Solver, RefusedCandidateIsAnErrorAtItsField)
 // The full grids the riddle stock is cut from are solutions.
 TEST(SolutionCounter, RandomFullGridsKeepTheRules)
 {
-    for (int k = 0; k < 30; ++k) {
+    for (int k = 0; k < 300; ++k) {
         const auto full =
             SdkSolutionCounter::RandomFull([](void *) { return uint32_t(rand()); }, 0);
         EXPECT_EQ(SdkSolutionCounter::GivenCount(full) * 10 + SdkSolutionCounter::Count(full, 2),
