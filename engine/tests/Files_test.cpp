@@ -263,6 +263,8 @@ TEST_F(GameFiles, CurrentGameRemembersItsNamedFile)
     restored(false, false, named);
     fs::remove(named); // the named file gone: everything counts as changed
     restored(true, true, "");
+    std::ofstream(Games() + "/$curr.sdk") << "*5*5"; // a current game that does not load
+    EXPECT_FALSE(Sudoku().LoadCurrentGame());
     // The folder must be a folder.
     fs::remove_all(Games());
     std::ofstream(Games()) << "not a folder";

@@ -1,5 +1,6 @@
 // The solver: its events and moves, depth limits, errors and solver names.
 #include "SdkTestUtil.h"
+#include "engine/SdkSolutionCounter.h"
 
 namespace {
 
@@ -201,4 +202,15 @@ TEST(Solver, RefusedCandidateIsAnErrorAtItsField)
     g.MVC().RemoveNotification(SDK_TEST_VALUE, &g);
     EXPECT_TRUE(g.Solve(-1, true, ""));
     EXPECT_FALSE(g.HasSolveError(row, col));
+}
+
+// The full grids the riddle stock is cut from are solutions.
+TEST(SolutionCounter, RandomFullGridsKeepTheRules)
+{
+    for (int k = 0; k < 300; ++k) {
+        const auto full =
+            SdkSolutionCounter::RandomFull([](void *) { return uint32_t(rand()); }, 0);
+        EXPECT_EQ(SdkSolutionCounter::GivenCount(full) * 10 + SdkSolutionCounter::Count(full, 2),
+                  811u);
+    }
 }
