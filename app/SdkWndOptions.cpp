@@ -40,6 +40,7 @@ void SdkWndOptions::Load()
     viewRsSingle = read("ViewRsSingle", false);
     viewConflicts = read("ViewConflicts", true);
     markActiveField = read("MarkActiveField", true);
+    hideRating = read("HideRating", false);
     // The defaults are stored at once, so the settings file shows every option.
     if (missing)
         Save();
@@ -56,6 +57,7 @@ void SdkWndOptions::Save() const
     write("ViewRsSingle", viewRsSingle);
     write("ViewConflicts", viewConflicts);
     write("MarkActiveField", markActiveField);
+    write("HideRating", hideRating);
 }
 
 void SdkWndOptions::Localize()
@@ -77,6 +79,8 @@ void SdkWndOptions::Localize()
                    Tx({"&Konflikte anzeigen", "View con&flicts"}, l));
     VxCtl::SetText(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")),
                    Tx({"&Aktives Feld farblich hervorheben", "Mark &active field by colour"}, l));
+    VxCtl::SetText(Child(QStringLiteral("CHK_HIDE_RATING")),
+                   Tx({"&Bewertung des Rätsels ausblenden", "&Hide the rating of the riddle"}, l));
     VxCtl::SetText(Child(QStringLiteral("BT_CANCEL")), Tx(SdkTx::BtCancel, l));
     VxCtl::SetText(Child(QStringLiteral("BT_OK")), QStringLiteral("&OK"));
 }
@@ -92,6 +96,7 @@ bool SdkWndOptions::EvInit()
     VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_SINGLE_RS")), viewRsSingle);
     VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_CONFLICTS")), viewConflicts);
     VxCtl::SetChecked(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")), markActiveField);
+    VxCtl::SetChecked(Child(QStringLiteral("CHK_HIDE_RATING")), hideRating);
     VxCtl::SetFocus(Child(QStringLiteral("CHK_DEEP_CALC")));
     return true;
 }
@@ -103,6 +108,7 @@ bool SdkWndOptions::DoOK(VxEvent &)
     viewRsSingle = VxCtl::IsChecked(Child(QStringLiteral("CHK_VIEW_SINGLE_RS")));
     viewConflicts = VxCtl::IsChecked(Child(QStringLiteral("CHK_VIEW_CONFLICTS")));
     markActiveField = VxCtl::IsChecked(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")));
+    hideRating = VxCtl::IsChecked(Child(QStringLiteral("CHK_HIDE_RATING")));
     Save();
     SetDialogResult(1);
     Close(false);

@@ -19,6 +19,8 @@ public:
     bool GetViewRsSingle() const { return viewRsSingle; }
     bool GetViewConflicts() const { return viewConflicts; }
     bool GetMarkActiveField() const { return markActiveField; }
+    // Some players see the rating as a spoiler; shown unless they hide it.
+    bool GetHideRating() const { return hideRating; }
 
     bool EvInit() override;
     bool DoOK(VxEvent &event);
@@ -34,4 +36,5 @@ private:
     bool viewRsSingle = false;
     bool viewConflicts = true;
     bool markActiveField = true;
+    bool hideRating = false;
 };

@@ -202,6 +202,7 @@ bool WndSudoku::EvInit()
         SdkWndOptions options(languageIndex, this);
         game->SetDeepCalcResultSets(options.GetDeepCalc());
         markActiveField = options.GetMarkActiveField();
+        hideRating = options.GetHideRating();
         if (options.GetViewRs())
             VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_RS")), true);
         if (options.GetViewRsSingle())

@@ -6,7 +6,8 @@
 // Files by concern: WndSudoku.cpp (life cycle), WndSudoku_timer.cpp (state machine, enabling,
 // title line), WndSudoku_notify.cpp (engine events, status line, speed bar), WndSudoku_board.cpp
 // (geometry and drawing), WndSudoku_commands.cpp, WndSudoku_input.cpp, WndSudoku_settings.cpp,
-// WndSudoku_language.cpp, WndSudoku_help.cpp, WndSudoku_print.cpp.
+// WndSudoku_language.cpp, WndSudoku_help.cpp, WndSudoku_print.cpp, WndSudoku_hint.cpp (hint and
+// rating).
 
 #include "app/SdkTexts.h"
 #include "base/GGeometry.h"
@@ -215,6 +216,12 @@ public:
                                QString *separateArgument);
     static void ShowBrowserError(short language, QWidget *parent);
 
+    // --- Hint and rating ---------------------------------------------------------------
+    // One press more of the hint: where to look, the technique, the proof, the placement.
+    bool DoHint(VxEvent &event);
+    // Any other input ends a hint that is being shown.
+    void EndHint();
+
     // --- Printing ----------------------------------------------------------------------
     bool DoPrint(VxEvent &event);
     void Print(bool useDefaultPrinter);
@@ -255,6 +262,14 @@ private:
     bool IsModalRunning() const;
     QString ValueNotAcceptedText(const SdkParam &param) const;
     void SetMarker(const char *name, bool changed);
+    struct HintData;
+    HintData &Hint();
+    void PlaceHint();
+    void TimerHint();
+    void TimerRating();
+    QString RatingText() const;
+    void DrawHint(VxVectorDrawArea &area);
+    void DrawHintProof(VxVectorDrawArea &area);
     void RegisterNotifications(bool add);
     // Saving with its outcome, so that the save question can tell a failure from a cancel.
     enum class SaveOutcome { Saved, Cancelled, Failed };
@@ -301,5 +316,8 @@ private:
     int64_t lastCreateRedrawMs = -1;
     int64_t lastModalRedrawMs = -1;
     bool inTimer = false;
+    // The hint being shown and the rating of the riddle (WndSudoku_hint.cpp).
+    std::shared_ptr<HintData> hintData;
+    bool hideRating = false;
     std::function<int64_t()> clock;
 };

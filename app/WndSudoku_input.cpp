@@ -47,6 +47,7 @@ GPoint ToPoint(const QPoint &p)
 
 bool WndSudoku::SdkLButtonDown(VxEventMouse &event)
 {
+    EndHint();
     TLocker<Sudoku> lock(*game);
     VxWDraw *draw = DrawWindow();
     if (game->IsThreadRunning() || !draw)
@@ -81,6 +82,7 @@ bool WndSudoku::SdkLButtonUp(VxEventMouse &)
 
 bool WndSudoku::SdkRButtonDown(VxEventMouse &event)
 {
+    EndHint();
     TLocker<Sudoku> lock(*game);
     VxWDraw *draw = DrawWindow();
     if (game->IsThreadRunning() || !draw)
@@ -199,6 +201,7 @@ bool WndSudoku::SdkKeyDown(VxEventKey &event)
 {
     if (game->IsThreadRunning())
         return false;
+    EndHint();
     // Moves wrap through the whole board in reading order (by rows for left and right, by
     // columns for up and down).
     switch (VxKeyTable::FindKeyIndex(event.GetKey())) {
@@ -241,6 +244,7 @@ bool WndSudoku::SdkChar(VxEventKey &event)
     const QChar c = event.GetChar();
     if (c < QLatin1Char('1') || c > QLatin1Char('9'))
         return false;
+    EndHint();
     SetCurrentValue(SdkDigit(c.unicode() - '0'), activeRow, activeColumn);
     return true;
 }
