@@ -117,9 +117,12 @@ bool WndSudoku::DoHint(VxEvent &)
         TLocker<Sudoku> lock(*game);
         if (game->IsThreadRunning() || fixMode || game->GetFixCount() < SdkTx::MinFixNum)
             return true;
-        if (h.stage == 0 || h.hint.status != SdkHint::Steps) {
-            SdkTech::Grid givens{};
-            SdkTech::GridsOf(*game, givens, h.values);
+        SdkTech::Grid givens{};
+        SdkTech::Grid values{};
+        SdkTech::GridsOf(*game, givens, values);
+        // A hint shown for other values than these is over, even before the timer noticed.
+        if (h.stage == 0 || h.hint.status != SdkHint::Steps || values != h.values) {
+            h.values = values;
             QApplication::setOverrideCursor(Qt::WaitCursor);
             h.hint = SdkTech::Hint(givens, h.values);
             QApplication::restoreOverrideCursor();
