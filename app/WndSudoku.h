@@ -267,7 +267,8 @@ private:
     void PlaceHint();
     void TimerHint();
     void TimerRating();
-    QString RatingText() const;
+    // The rating value, or with technique the name of the hardest technique.
+    QString RatingText(bool technique) const;
     void DrawHint(VxVectorDrawArea &area);
     void DrawHintProof(VxVectorDrawArea &area);
     void RegisterNotifications(bool add);

@@ -336,17 +336,19 @@ void WndSudoku::DrawHintProof(VxVectorDrawArea &area)
 
 // --- Rating ---------------------------------------------------------------------------------
 
-QString WndSudoku::RatingText() const
+QString WndSudoku::RatingText(bool technique) const
 {
     if (!hintData || !hintData->rated)
-        return Text(RatingComputing);
+        return technique ? QString() : Text(RatingComputing);
     const SdkRating &r = hintData->rating;
+    if (technique)
+        return r.status == SdkRating::Rated ? SdkHintText::TechniqueName(r.hardest, GetLanguage())
+                                            : QString();
     if (r.status == SdkRating::NoUniqueSolution)
         return Text(RatingNotUnique);
     if (r.status == SdkRating::Invalid)
         return Text(RatingInvalid);
-    return QStringLiteral("%1  %2").arg(SdkHintText::RatingValue(r.rating, GetLanguage()),
-                                        SdkHintText::TechniqueName(r.hardest, GetLanguage()));
+    return SdkHintText::RatingValue(r.rating, GetLanguage());
 }
 
 void WndSudoku::TimerRating()
@@ -385,12 +387,13 @@ void WndSudoku::TimerRating()
         }
     }
     const bool show = played && !hideRating;
-    QWidget *label = Child(QStringLiteral("LABEL_RATING"));
-    QWidget *value = Child(QStringLiteral("STAT_RATING"));
-    if (show)
-        SetTextIfChanged("STAT_RATING", RatingText());
-    if (value && value->isHidden() == show) {
-        VxCtl::Show(label, show);
-        VxCtl::Show(value, show);
+    if (show) {
+        SetTextIfChanged("STAT_RATING", RatingText(false));
+        SetTextIfChanged("STAT_RATING_TECHNIQUE", RatingText(true));
+    }
+    // The value, the technique below it and their label come and go together.
+    if (Child(QStringLiteral("STAT_RATING"))->isHidden() == show) {
+        for (const char *name : {"LABEL_RATING", "STAT_RATING", "STAT_RATING_TECHNIQUE"})
+            VxCtl::Show(Child(QLatin1String(name)), show);
     }
 }

@@ -122,7 +122,8 @@ TEST_P(WndSudokuHintStages, FourPressesLookNameProveAndPlace)
 INSTANTIATE_TEST_SUITE_P(
     Languages, WndSudokuHintStages,
     ::testing::Values(LanguageCase{"English", "en", "Look at ", "Technique", "Value <"},
-                      LanguageCase{"German", "de", "Schauen Sie sich ", "Techni", "Wert <"}));
+                      LanguageCase{"German", "de", "Schauen Sie sich ", "Techni", "Wert <"}),
+    [](const auto &info) { return std::string(info.param.language); });
 
 TEST_F(WndSudokuHint, AnyOtherInputEndsTheHint)
 {
@@ -209,10 +210,12 @@ TEST_P(WndSudokuRating, RatingOfThePlayedRiddleUnlessHidden)
     WaitForRating();
     EXPECT_EQ(Shown("LABEL_RATING"), GetParam().shown);
     EXPECT_EQ(Shown("STAT_RATING"), GetParam().shown);
+    EXPECT_EQ(Shown("STAT_RATING_TECHNIQUE"), GetParam().shown);
     if (GetParam().shown) {
         EXPECT_TRUE(RatingDone());
-        EXPECT_TRUE(TextOf(*w, "STAT_RATING").contains(QRegularExpression("^\\d\\.\\d  \\S")))
+        EXPECT_TRUE(TextOf(*w, "STAT_RATING").contains(QRegularExpression("^\\d+\\.\\d$")))
             << TextOf(*w, "STAT_RATING").toStdString();
+        EXPECT_FALSE(TextOf(*w, "STAT_RATING_TECHNIQUE").isEmpty());
     }
 
     // A riddle being defined is not rated.
@@ -223,5 +226,8 @@ TEST_P(WndSudokuRating, RatingOfThePlayedRiddleUnlessHidden)
 }
 
 INSTANTIATE_TEST_SUITE_P(Option, WndSudokuRating,
-                         ::testing::Values(RatingCase{"0", true}, RatingCase{"1", false}));
+                         ::testing::Values(RatingCase{"0", true}, RatingCase{"1", false}),
+                         [](const auto &info) {
+                             return std::string(info.param.shown ? "Shown" : "Hidden");
+                         });
 } // namespace
