@@ -98,6 +98,7 @@ void FindSimpleColouring(const Board &, std::vector<SdkTechStep> &);
 void FindXChain(const Board &, std::vector<SdkTechStep> &);
 void FindXYChain(const Board &, std::vector<SdkTechStep> &);
 void FindAlternatingChain(const Board &, std::vector<SdkTechStep> &);
+void FindNishio(const Board &, std::vector<SdkTechStep> &);
 void FindStaticForcingChain(const Board &, std::vector<SdkTechStep> &);
 void FindDynamicForcingChain(const Board &, std::vector<SdkTechStep> &);
 

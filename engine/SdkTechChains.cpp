@@ -5,7 +5,8 @@
 //   XY       on -> same digit in peers off; off -> the other digit of a bivalue cell;
 //   Static   both of the above, links taken from the board as it is;
 //   Dynamic  as Static, but an off node makes singles of what it leaves behind, so
-//            the implications grow the board as a player would.
+//            the implications grow the board as a player would;
+//   Nishio   one digit, dynamic: on -> its peers off; off -> a last place in a house.
 // Each node keeps its cause, so the nodes behind a conclusion can be counted
 // (the rating grows with them) and shown.
 #include "engine/SdkTechBoard.h"
@@ -15,7 +16,7 @@ namespace SdkTech {
 namespace {
 
 constexpr int NodeCount = 729;
-enum class Mode { X, XY, Static, Dynamic };
+enum class Mode { X, XY, Static, Dynamic, Nishio };
 
 int NodeOf(int cell, int d)
 {
@@ -57,6 +58,25 @@ struct Context
     }
 
     void Propagate(int start, bool startOn, Mode mode, Implications &imp) const;
+    // d just went off in cell c: a house of c left with one place for d gets it.
+    template<typename Set>
+    void HouseSingles(int c, int d, Implications &imp, Set &set) const
+    {
+        for (int h : Tab().cellHouses[c]) {
+            int place = -1, count = 0;
+            for (int p = 0; p < 9; ++p) {
+                int o = Tab().houseCells[h][p];
+                if ((places[h][d] & (1u << p)) && !imp.off[NodeOf(o, d)]) {
+                    place = o;
+                    ++count;
+                }
+            }
+            if (count == 0)
+                imp.emptied = true;
+            else if (count == 1)
+                set(NodeOf(place, d), true, CauseHouse + h);
+        }
+    }
     int Ancestors(const Implications &imp, int node, bool on, std::bitset<2 * NodeCount> &seen,
                   std::vector<SdkProofMark> *proof) const;
 };
@@ -95,6 +115,10 @@ void Context::Propagate(int start, bool startOn, Mode mode, Implications &imp) c
                     set(NodeOf(o, d), false, n);
             continue;
         }
+        if (mode == Mode::Nishio) {
+            HouseSingles(c, d, imp, set);
+            continue;
+        }
         if (mode == Mode::Dynamic) {
             int left = -1, count = 0;
             for (int e = 1; e <= 9; ++e)
@@ -107,21 +131,7 @@ void Context::Propagate(int start, bool startOn, Mode mode, Implications &imp) c
                 imp.emptiedCell = c;
             } else if (count == 1)
                 set(NodeOf(c, left), true, CauseCell + c);
-            for (int h : Tab().cellHouses[c]) {
-                int place = -1;
-                count = 0;
-                for (int p = 0; p < 9; ++p) {
-                    int o = Tab().houseCells[h][p];
-                    if ((places[h][d] & (1u << p)) && !imp.off[NodeOf(o, d)]) {
-                        place = o;
-                        ++count;
-                    }
-                }
-                if (count == 0)
-                    imp.emptied = true;
-                else if (count == 1)
-                    set(NodeOf(place, d), true, CauseHouse + h);
-            }
+            HouseSingles(c, d, imp, set);
             continue;
         }
         if (cellLinks && Bits(b.cand[c]) == 2)
@@ -337,15 +347,15 @@ void Forcing(const Board &b, Mode mode, std::vector<SdkTechStep> &out)
         }
     }
     auto branchOut = [&](const std::vector<int> &starts, SdkTechnique technique, int house) {
+        // A broken branch is the contradiction's step; what the others share
+        // would hide that chain's length.
         std::vector<const Implications *> branches;
-        std::vector<int> kept;
-        for (int s : starts)
-            if (!broken[s]) {
-                branches.push_back(&OnImps[s]);
-                kept.push_back(s);
-            }
-        if (branches.size() >= 2)
-            Common(ctx, branches, kept, technique, house, out);
+        for (int s : starts) {
+            if (broken[s])
+                return;
+            branches.push_back(&OnImps[s]);
+        }
+        Common(ctx, branches, starts, technique, house, out);
     };
     for (int c = 0; c < 81; ++c) {
         if (Bits(b.cand[c]) < 2)
@@ -384,6 +394,18 @@ void FindXYChain(const Board &b, std::vector<SdkTechStep> &out)
 void FindAlternatingChain(const Board &b, std::vector<SdkTechStep> &out)
 {
     Chains(b, Mode::Static, SdkTechnique::AlternatingChain, out);
+}
+
+// A candidate assumed true that leaves its digit no place in some house.
+void FindNishio(const Board &b, std::vector<SdkTechStep> &out)
+{
+    Context ctx(b);
+    Implications imp;
+    for (int s = 0; s < NodeCount; ++s)
+        if (b.cand[CellOf(s)] & Bit(DigitOf(s))) {
+            ctx.Propagate(s, true, Mode::Nishio, imp);
+            Contradiction(ctx, imp, s, true, SdkTechnique::ContradictionChain, out);
+        }
 }
 
 void FindStaticForcingChain(const Board &b, std::vector<SdkTechStep> &out)

@@ -122,6 +122,29 @@ void Wing(const Board &b, bool withPivotDigit, std::vector<SdkTechStep> &out)
     }
 }
 
+// The two roofs share a house in which one pair digit has no other place: that
+// digit sits in one roof, so the other pair digit can sit in neither.
+void RectangleType4(const Board &b, const int (&cells)[4], uint16_t pair, int r1, int r2,
+                    std::vector<SdkTechStep> &out)
+{
+    for (int k = 0; k < 3; ++k) {
+        const int h = Tab().cellHouses[r1][k];
+        if (h != Tab().cellHouses[r2][k])
+            continue;
+        for (int a = 1; a <= 9; ++a) {
+            if (!(pair & Bit(a)) || Bits(b.Places(h, a)) != 2)
+                continue;
+            const int other = std::countr_zero(uint16_t(pair & ~Bit(a)));
+            SdkTechStep s = NewStep(SdkTechnique::UniqueRectangle4, pair);
+            s.houses.push_back(HouseRef(h));
+            for (int c : cells)
+                MarkCell(s, b, c, SdkProofRole::Pattern);
+            s.eliminations = {{uint8_t(r1), uint8_t(other)}, {uint8_t(r2), uint8_t(other)}};
+            Push(out, std::move(s));
+        }
+    }
+}
+
 // The rectangle's four cells in two rows, two columns and two quads.
 void Rectangle(const Board &b, int r1, int r2, int c1, int c2, std::vector<SdkTechStep> &out)
 {
@@ -162,6 +185,8 @@ void Rectangle(const Board &b, int r1, int r2, int c1, int c2, std::vector<SdkTe
                 EliminateSeenByAll(s, b, extra, {roofs[0], roofs[1]});
                 Push(out, std::move(s));
             }
+            if (floors == 2)
+                RectangleType4(b, cells, pair, roofs[0], roofs[1], out);
             return;
         }
 }
@@ -189,39 +214,74 @@ void FindUniqueRectangle(const Board &b, std::vector<SdkTechStep> &out)
                     Rectangle(b, r1, r2, c1, c2, out);
 }
 
-// All empty cells bivalue but one with three candidates: of its digits, the one
-// that appears three times in its houses must be its value, or the grid would
-// have two solutions.
+// A bivalue universal grave: were every empty cell down to two candidates and
+// every digit down to two places in each of its houses, the grid would have two
+// solutions. The candidates beyond such a grave are found per cell as those
+// seen more than twice in the cell's row, column and quad; one of them is true.
+// All of them in one cell: that cell keeps only them (one: it is placed). All
+// of them one digit: whatever sees them all loses that digit.
 void FindBugPlus1(const Board &b, std::vector<SdkTechStep> &out)
 {
-    int extraCell = -1;
-    for (int c = 0; c < 81; ++c) {
-        int n = Bits(b.cand[c]);
-        if (n == 0 || n == 2)
-            continue;
-        if (n != 3 || extraCell >= 0)
-            return;
-        extraCell = c;
-    }
-    if (extraCell < 0)
+    if (!b.unique)
         return;
-    int digit = 0;
+    std::array<uint16_t, 81> extra{};
+    std::vector<int> extraCells;
+    for (int c = 0; c < 81; ++c) {
+        const int n = Bits(b.cand[c]);
+        if (n < 3)
+            continue;
+        for (int d = 1; d <= 9; ++d)
+            if ((b.cand[c] & Bit(d)) && Bits(b.Places(RowOf(c), d)) > 2 &&
+                Bits(b.Places(9 + ColOf(c), d)) > 2 && Bits(b.Places(18 + QuadOf(c), d)) > 2)
+                extra[c] |= Bit(d);
+        if (n - Bits(extra[c]) != 2)
+            return;
+        extraCells.push_back(c);
+    }
+    if (extraCells.empty())
+        return;
     for (int h = 0; h < 27; ++h)
         for (int d = 1; d <= 9; ++d) {
-            int n = Bits(b.Places(h, d));
-            bool own =
-                (b.cand[extraCell] & Bit(d)) &&
-                (h == RowOf(extraCell) || h == 9 + ColOf(extraCell) || h == 18 + QuadOf(extraCell));
-            if (n == 3 && own && (digit == 0 || digit == d))
-                digit = d;
-            else if (n != 0 && n != 2)
+            int n = 0;
+            for (int c : Tab().houseCells[h])
+                n += (b.cand[c] & ~extra[c] & Bit(d)) ? 1 : 0;
+            if (n != 0 && n != 2)
                 return;
         }
-    if (!digit)
+    uint16_t digits = 0;
+    for (int c : extraCells)
+        digits |= extra[c];
+    const bool oneCell = extraCells.size() == 1;
+    if (!oneCell && Bits(digits) != 1)
         return;
-    SdkTechStep s = NewStep(SdkTechnique::BugPlus1, Bit(digit));
-    MarkCell(s, b, extraCell, SdkProofRole::Pattern);
-    s.placements.push_back({uint8_t(extraCell), uint8_t(digit)});
+    SdkTechStep s = NewStep(SdkTechnique::BugPlus1, digits);
+    if (!oneCell) {
+        s.technique = SdkTechnique::BugType2;
+        s.rating = BaseRating(SdkTechnique::BugType2);
+    }
+    for (int c : extraCells)
+        for (int d = 1; d <= 9; ++d)
+            if (b.cand[c] & Bit(d))
+                s.proof.push_back(
+                    {uint8_t(c), uint8_t(d),
+                     (extra[c] & Bit(d)) ? SdkProofRole::Fin : SdkProofRole::Pattern});
+    const int first = extraCells[0];
+    if (oneCell && Bits(digits) == 1)
+        s.placements.push_back({uint8_t(first), uint8_t(std::countr_zero(digits))});
+    else if (oneCell) {
+        for (int d = 1; d <= 9; ++d)
+            if ((b.cand[first] & Bit(d)) && !(digits & Bit(d)))
+                s.eliminations.push_back({uint8_t(first), uint8_t(d)});
+    } else {
+        const int d = std::countr_zero(digits);
+        for (int c = 0; c < 81; ++c) {
+            bool all = b.cand[c] & Bit(d);
+            for (int x : extraCells)
+                all = all && Sees(c, x);
+            if (all)
+                s.eliminations.push_back({uint8_t(c), uint8_t(d)});
+        }
+    }
     Push(out, std::move(s));
 }
 

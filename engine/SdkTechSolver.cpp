@@ -2,6 +2,7 @@
 #include "engine/SdkTechBoard.h"
 #include "engine/Sudoku.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace SdkTech {
@@ -38,11 +39,12 @@ constexpr FinderEntry Finders[] = {
     {FindBugPlus1, SdkTechnique::BugPlus1},
     {FindSkyscraper, SdkTechnique::Skyscraper},
     {FindTwoStringKite, SdkTechnique::TwoStringKite},
-    {FindWWing, SdkTechnique::WWing},
     {FindSimpleColouring, SdkTechnique::SimpleColouring},
     {FindXChain, SdkTechnique::XChain},
+    {FindWWing, SdkTechnique::WWing},
     {FindXYChain, SdkTechnique::XYChain},
     {FindAlternatingChain, SdkTechnique::AlternatingChain},
+    {FindNishio, SdkTechnique::ContradictionChain},
     {FindStaticForcingChain, SdkTechnique::ContradictionChain},
     {FindDynamicForcingChain, SdkTechnique::DynamicForcingChain},
 };
@@ -126,13 +128,70 @@ void Run(Board &b, const Grid *solution, bool batch, Visit visit)
     }
 }
 
+// The finder that makes steps of a technique.
+Finder FinderOf(SdkTechnique technique)
+{
+    switch (technique) {
+    case SdkTechnique::UniqueRectangle2:
+    case SdkTechnique::UniqueRectangle4:
+        return FindUniqueRectangle;
+    case SdkTechnique::BugType2:
+        return FindBugPlus1;
+    case SdkTechnique::CellForcingChain:
+    case SdkTechnique::HouseForcingChain:
+        return FindStaticForcingChain;
+    default:
+        break;
+    }
+    for (const FinderEntry &f : Finders)
+        if (f.technique == technique)
+            return f.find;
+    return nullptr;
+}
+
+bool SameChanges(const SdkTechStep &a, const SdkTechStep &b)
+{
+    return a.technique == b.technique && a.placements == b.placements &&
+           a.eliminations == b.eliminations;
+}
+
+// Whether steps, applied in order from start, are each still found on the board.
+bool StillFound(const Board &start, const std::vector<SdkTechStep> &steps)
+{
+    Board b = start;
+    std::vector<SdkTechStep> found;
+    for (const SdkTechStep &s : steps) {
+        Finder find = FinderOf(s.technique);
+        found.clear();
+        if (find)
+            find(b, found);
+        if (std::none_of(found.begin(), found.end(),
+                         [&](const SdkTechStep &f) { return SameChanges(f, s); }))
+            return false;
+        b.Apply(s);
+    }
+    return true;
+}
+
+// Drops the eliminations the placement does not need, so the hint shows the
+// shortest way to it.
+void DropNeedless(const Board &start, std::vector<SdkTechStep> &steps)
+{
+    for (size_t i = steps.size() - 1; i-- > 0;) {
+        std::vector<SdkTechStep> fewer = steps;
+        fewer.erase(fewer.begin() + long(i));
+        if (StillFound(start, fewer))
+            steps = std::move(fewer);
+    }
+}
+
 } // namespace
 
 int BaseRating(SdkTechnique technique)
 {
-    static constexpr int ratings[] = {0,  10, 12, 15, 23, 26, 28, 30, 32, 34, 36,
-                                      38, 40, 42, 44, 45, 46, 50, 52, 54, 56, 66,
-                                      66, 66, 66, 66, 66, 70, 80, 80, 75, 85, 100};
+    static constexpr int ratings[] = {0,  10, 12, 15, 23, 26, 28, 30, 32,  34, 36, 38,
+                                      40, 42, 44, 45, 46, 50, 52, 54, 56,  65, 65, 66,
+                                      65, 65, 66, 70, 80, 80, 75, 85, 100, 57, 46};
     static_assert(std::size(ratings) == size_t(SdkTechnique::Count));
     return ratings[size_t(technique) < std::size(ratings) ? size_t(technique) : 0];
 }
@@ -153,7 +212,7 @@ std::vector<SdkTechStep> Solve(const Grid &values, bool unique)
     return steps;
 }
 
-SdkRating Rate(const Grid &riddle)
+SdkRating Rate(const Grid &riddle, const std::atomic<bool> *stop)
 {
     SdkRating r;
     Board b;
@@ -167,6 +226,11 @@ SdkRating Rate(const Grid &riddle)
     b.unique = true;
     r.status = SdkRating::Rated;
     Run(b, &solution, true, [&](const SdkTechStep &s) {
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            r = {};
+            r.status = SdkRating::Cancelled;
+            return false;
+        }
         ++r.steps;
         if (s.rating > r.rating) {
             r.rating = s.rating;
@@ -180,14 +244,18 @@ SdkRating Rate(const Grid &riddle)
 SdkHint Hint(const Grid &givens, const Grid &values)
 {
     SdkHint hint;
-    Board b, g;
-    if (!b.Load(values) || !g.Load(givens))
+    Board b;
+    if (!b.Load(givens))
         return hint;
+    for (int c = 0; c < 81; ++c)
+        if (givens[c] && values[c] != givens[c])
+            return hint;
     Grid solution{};
     if (SdkSolutionCounter::Count(givens, 2, &solution) != 1) {
         hint.status = SdkHint::NoUniqueSolution;
         return hint;
     }
+    // Checked before the values' own clashes: a clash always holds a wrong value.
     for (int c = 0; c < 81; ++c)
         if (values[c] && !givens[c] && values[c] != solution[c]) {
             hint.status = SdkHint::WrongValue;
@@ -195,12 +263,16 @@ SdkHint Hint(const Grid &givens, const Grid &values)
             hint.rightDigit = solution[c];
             return hint;
         }
+    if (!b.Load(values))
+        return hint;
     hint.status = b.Solved() ? SdkHint::Solved : SdkHint::Steps;
     b.unique = true;
+    const Board start = b;
     Run(b, &solution, false, [&](const SdkTechStep &s) {
         hint.steps.push_back(s);
         return s.placements.empty();
     });
+    DropNeedless(start, hint.steps);
     return hint;
 }
 

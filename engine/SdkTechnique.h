@@ -8,6 +8,7 @@
 #include "engine/SdkSolutionCounter.h"
 #include "engine/SdkTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -45,9 +46,12 @@ enum class SdkTechnique : uint8_t {
     AlternatingChain = 27,    // alternating inference chain over digits and cells
     CellForcingChain = 28,    // every candidate of a cell leads to the same result
     HouseForcingChain = 29,   // every place of a digit in a house leads to the same result
-    ContradictionChain = 30,  // a candidate whose truth leads to a contradiction
+    ContradictionChain = 30,  // a candidate whose truth leads to a contradiction (in one
+                              // digit, or over cells and houses)
     DynamicForcingChain = 31, // forcing chains that follow singles on the way
     Trial = 32,               // nothing else found: the solution's value, by trial
+    BugType2 = 33,            // grave with one extra digit in several cells
+    UniqueRectangle4 = 34,    // a pair digit strongly linked between the two extra cells
     Count
 };
 
@@ -108,6 +112,7 @@ struct SdkRating
         Rated = 0,
         NoUniqueSolution = 1, // none or several solutions: not rated
         Invalid = 2,          // clashing digits
+        Cancelled = 3,        // stopped through the stop flag
     };
     Status status = Invalid;
     int rating = 0; // x 10; 0 unless Rated
@@ -135,13 +140,18 @@ namespace SdkTech {
 
 using Grid = SdkSolutionCounter::Grid;
 
-// The rating of a riddle given by its digits.
-SdkRating Rate(const Grid &riddle);
+// All functions here are re-entrant: they share no mutable state (scratch space is
+// per thread), so any threads may rate, hint and solve at the same time.
+
+// The rating of a riddle given by its digits. A set stop flag ends the rating
+// between two steps with the status Cancelled.
+SdkRating Rate(const Grid &riddle, const std::atomic<bool> *stop = nullptr);
 
 // The next thing to do in a game: givens are the riddle's digits, values the
 // givens and the played values. When the givens have one solution every played
-// value is checked against it first. Steps use candidates computed from values
-// only (the player's own marks play no part).
+// value is checked against it first (so a clash of played values reports a
+// wrong value); values that differ from givens at a given cell are Invalid. Steps use candidates
+// computed from values only (the player's own marks play no part).
 SdkHint Hint(const Grid &givens, const Grid &values);
 
 // The whole human-style solution of values, step by step; empty when values clash.

@@ -4,6 +4,8 @@
 #include "base/TString.h"
 #include "engine/Sudoku.h"
 #include "tools/cli_create.h"
+#include "tools/cli_progress.h"
+#include "tools/cli_tech.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -14,8 +16,6 @@
 namespace SdkCli {
 
 namespace {
-
-constexpr size_t ProgressThreshold = 100;
 
 struct InputLine
 {
@@ -186,39 +186,6 @@ std::string SolveResultLine(Sudoku &game, int maxDepth, bool threaded)
     return "unsolved";
 }
 
-class ProgressBar
-{
-public:
-    ProgressBar(std::ostream &err, size_t total, bool enabled)
-        : m_err(err), m_total(total), m_enabled(enabled && total > ProgressThreshold)
-    {}
-    ~ProgressBar()
-    {
-        if (m_enabled && m_drawn)
-            m_err << "\r" << std::string(Width + 24, ' ') << "\r" << std::flush;
-    }
-    void Step(size_t done)
-    {
-        if (!m_enabled)
-            return;
-        size_t filled = done * Width / m_total;
-        if (m_drawn && filled == m_lastFilled && done != m_total && done % 50 != 0)
-            return;
-        m_lastFilled = filled;
-        m_drawn = true;
-        m_err << "\r[" << std::string(filled, '#') << std::string(Width - filled, ' ') << "] "
-              << done << "/" << m_total << std::flush;
-    }
-
-private:
-    static constexpr size_t Width = 40;
-    std::ostream &m_err;
-    size_t m_total;
-    bool m_enabled;
-    bool m_drawn = false;
-    size_t m_lastFilled = 0;
-};
-
 int SolveGameFile(const Command &cmd, std::ostream &out, std::ostream &err)
 {
     Sudoku game;
@@ -378,7 +345,7 @@ std::string UsageText()
            "      A riddle line becomes a compact game text; a game text line, or a\n"
            "      FILE ending in .sdk, becomes the 81-character line of its current\n"
            "      values ('.' for empty).\n" +
-           CreateUsageText() +
+           CreateUsageText() + TechUsageText() +
            "\n"
            "Without FILE, or with '-', input is read from standard input. On a\n"
            "terminal, batches of more than 100 riddles show a progress bar on stderr.\n"
@@ -390,6 +357,8 @@ std::string UsageText()
 int Run(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
         std::ostream &err, const Options &options)
 {
+    if (!args.empty() && IsTechCommand(args[0]))
+        return RunTechCommand(args, in, out, err, options);
     if (!args.empty() && IsCreateCommand(args[0]))
         return RunCreateCommand(args, in, out, err);
     Command cmd;

@@ -3,6 +3,7 @@
 #include "base/TOpSystem.h"
 #include "base/TString.h"
 #include "engine/SdkSolutionCounter.h"
+#include "engine/SdkTechnique.h"
 #include "engine/Sudoku.h"
 #include "tools/SdkCli.h"
 
@@ -190,9 +191,9 @@ uint32_t Draw(void *state)
 }
 
 // Unique riddles made by taking digits away from random full grids until none
-// can go without a second solution; each is sorted into its level by the
-// default solver's nested guesses. The generator is seeded, so a seed gives the
-// same stock on every machine.
+// can go without a second solution; each is sorted into its level by its human
+// technique rating. The generator is seeded, so a seed gives the same stock on
+// every machine.
 int MakeStock(const std::vector<std::string> &args, std::ostream &out, std::ostream &err)
 {
     Numbers n;
@@ -228,7 +229,8 @@ int MakeStock(const std::vector<std::string> &args, std::ostream &out, std::ostr
                 return ExitInvalidInput;
         if (!game.StartGame(false, false, true) || !game.Solve(-1, true, TString()))
             continue;
-        int level = StockLevel(game.GetSolveBtStep());
+        const SdkRating rating = SdkTech::Rate(riddle);
+        int level = rating.status == SdkRating::Rated ? StockLevel(rating.rating) : 0;
         if (level == 0 || made[level] >= perLevel)
             continue;
         ++made[level];
@@ -241,7 +243,7 @@ int MakeStock(const std::vector<std::string> &args, std::ostream &out, std::ostr
             return ExitUsage;
         }
         out << path.c_str() << " givens=" << SdkSolutionCounter::GivenCount(riddle)
-            << " bt=" << game.GetSolveBtStep() << "\n";
+            << " rating=" << rating.rating / 10 << "." << rating.rating % 10 << "\n";
     }
     for (int level = 1; level <= 3; ++level)
         err << "level " << level << ": " << made[level] << "\n";
@@ -280,13 +282,15 @@ bool SolveThreaded(Sudoku &game, int maxDepth)
     return game.WasSolveSuccessful();
 }
 
-int StockLevel(int btSteps)
+int StockLevel(int rating)
 {
-    if (btSteps < 0)
+    if (rating <= 0)
         return 0;
-    if (btSteps == 0)
+    if (rating <= 23)
         return 1;
-    return btSteps <= 3 ? 2 : 3;
+    if (rating <= 34)
+        return rating >= 26 ? 2 : 0;
+    return rating >= 36 ? 3 : 0;
 }
 
 std::string CreateUsageText()
@@ -306,9 +310,14 @@ std::string CreateUsageText()
            "      read as a game file; its given digits are the riddle.\n"
            "  make-stock [--seed S] [--per-level N] [--max-tries N] --out DIR\n"
            "      Writes N (default 200) unique riddles per level into DIR as\n"
-           "      s<S>-<k>.<level>.spd, the level by the default solver's nested\n"
-           "      guesses: 1 none, 2 one to three, 3 four or more. The same seed\n"
-           "      (default 1) always gives the same riddles.\n";
+           "      s<S>-<k>.<level>.spd. Each riddle is a random full grid with\n"
+           "      digits taken away, in random order, until none can go without a\n"
+           "      second solution; its level is its human technique rating (see\n"
+           "      rate): 1 singles only (up to 2.3), 2 at most pointing, claiming,\n"
+           "      pairs and X-Wing (2.6 to 3.4), 3 anything harder (3.6 and up);\n"
+           "      riddles beyond a level still wanted are dropped. The same seed\n"
+           "      (default 1) always gives the same riddles. The installed stock\n"
+           "      was made with: make-stock --seed 2026 --per-level 200 --out DIR\n";
 }
 
 } // namespace SdkCli

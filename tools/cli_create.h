@@ -20,8 +20,8 @@ std::string CreateUsageText();
 // Solve on the game's worker thread, waiting for its end; the result as for Solve.
 bool SolveThreaded(Sudoku &game, int maxDepth);
 
-// The level of a riddle by the default solver's nested guesses: 1 for none,
-// 2 for 1 to 3, 3 for 4 or more; 0 when it cannot be solved.
-int StockLevel(int btSteps);
+// The stock level of a riddle by its technique rating (x 10): 1 up to 2.3 (singles),
+// 2 from 2.6 to 3.4 (pointing, claiming, pairs, X-Wing), 3 from 3.6; 0 otherwise.
+int StockLevel(int rating);
 
 } // namespace SdkCli

@@ -1,6 +1,7 @@
 // The installation's stock of predefined riddles: every file loads, has a unique
-// solution and enough given digits, and sits at the level its difficulty gives.
+// solution and enough given digits, and sits at the level its technique rating gives.
 #include "engine/SdkSolutionCounter.h"
+#include "engine/SdkTechnique.h"
 #include "engine/Sudoku.h"
 
 #include <gtest/gtest.h>
@@ -20,16 +21,19 @@ fs::path StockFolder()
     return fs::path(NINEFOLD_SOURCE_DIR) / "data" / "PreDefs";
 }
 
-// The severities of the creation dialog: no guess, one to three, four or more.
-bool BtFitsLevel(int bt, int level)
+// Level 1 needs singles only, level 2 at most pointing, claiming, pairs and
+// X-Wing, level 3 more.
+bool RatingFitsLevel(const SdkRating &r, int level)
 {
+    if (r.status != SdkRating::Rated)
+        return false;
     switch (level) {
     case 1:
-        return bt == 0;
+        return r.rating <= 23;
     case 2:
-        return bt >= 1 && bt <= 3;
+        return r.rating >= 26 && r.rating <= 34;
     case 3:
-        return bt >= 4;
+        return r.rating >= 36;
     }
     return false;
 }
@@ -88,9 +92,10 @@ TEST_P(StockLevel, EveryRiddleIsUniqueAndAtItsLevel)
             grid[i] = uint8_t(game.GetField(i / 9, i % 9).GetValue());
         EXPECT_EQ(SdkSolutionCounter::Count(grid, 2), 1u);
 
+        const SdkRating r = SdkTech::Rate(grid);
+        EXPECT_TRUE(RatingFitsLevel(r, f.level)) << "rating " << r.rating;
+        // The file carries the solver's measure of the riddle.
         ASSERT_TRUE(game.Solve(-1, true, ""));
-        EXPECT_TRUE(BtFitsLevel(game.GetSolveBtStep(), f.level)) << "bt=" << game.GetSolveBtStep();
-        // The file carries the same measure.
         EXPECT_EQ(game.GetBtStepsOnCreation(), game.GetSolveBtStep());
     }
 }
