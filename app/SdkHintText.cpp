@@ -2,11 +2,11 @@
 #include "app/SdkHintText.h"
 
 #include <QStringList>
-#include <array>
+#include <iterator>
 #include <map>
 
 namespace {
-const std::array<SdkText, size_t(SdkTechnique::Count)> TechniqueNames{{
+const SdkText TechniqueNames[] = {
     {"Keine", "None"},
     {"Letzter freier Platz", "Full house"},
     {"Versteckter Einer (Block)", "Hidden single (box)"},
@@ -40,7 +40,11 @@ const std::array<SdkText, size_t(SdkTechnique::Count)> TechniqueNames{{
     {"Widerspruchskette", "Contradiction chain"},
     {"Dynamische Erzwingungskette", "Dynamic forcing chain"},
     {"Ausprobieren", "Trial and error"},
-}};
+    {"BUG Typ 2", "BUG type 2"},
+    {"Eindeutiges Rechteck Typ 4", "Unique rectangle type 4"},
+};
+// A technique the engine learns needs its name here first.
+static_assert(std::size(TechniqueNames) == size_t(SdkTechnique::Count));
 
 const SdkText Row{"Zeile %1", "row %1"};
 const SdkText Column{"Spalte %1", "column %1"};
@@ -153,7 +157,7 @@ namespace SdkHintText {
 QString TechniqueName(SdkTechnique technique, int language)
 {
     const size_t index = size_t(technique);
-    return index < TechniqueNames.size() ? Tx(TechniqueNames[index], language) : QString();
+    return index < std::size(TechniqueNames) ? Tx(TechniqueNames[index], language) : QString();
 }
 
 QString HouseName(const SdkHouse &house, int language)

@@ -8,7 +8,7 @@
 // The rating of a riddle can take long for hard riddles, so it runs on a thread of its own on a
 // copy of the given digits. The engine's worker stays free for solving; the job shares nothing
 // with the window but its own record, so the window may forget it at any time (a new riddle, the
-// window closing) and the thread ends on its own.
+// window closing): it raises the job's stop flag and the thread ends on its own.
 #include "app/SdkHintText.h"
 #include "app/WndSudoku.h"
 #include "engine/SdkTechnique.h"
@@ -94,7 +94,14 @@ struct WndSudoku::HintData
         SdkTech::Grid givens{};
         SdkRating result;
         std::atomic<bool> done{false};
+        std::atomic<bool> stop{false};
     };
+    ~HintData()
+    {
+        // The window goes: the rating of its riddle is of no use any more.
+        if (job)
+            job->stop = true;
+    }
     std::shared_ptr<RatingJob> job;
     bool rated = false;
     SdkTech::Grid ratedGivens{};
@@ -365,8 +372,10 @@ void WndSudoku::TimerRating()
         }
     }
     if (played) {
+        if (h.job && h.job->givens != givens)
+            h.job->stop = true;
         if (h.job && h.job->done.load(std::memory_order_acquire)) {
-            if (h.job->givens == givens) {
+            if (h.job->givens == givens && h.job->result.status != SdkRating::Cancelled) {
                 h.rated = true;
                 h.ratedGivens = givens;
                 h.rating = h.job->result;
@@ -375,13 +384,13 @@ void WndSudoku::TimerRating()
         }
         if (h.rated && h.ratedGivens != givens)
             h.rated = false;
-        // One job at a time: a job for an old riddle runs out and is then replaced.
+        // One job at a time: a job for an old riddle is stopped and then replaced.
         if (!h.rated && !h.job) {
             auto job = std::make_shared<HintData::RatingJob>();
             job->givens = givens;
             h.job = job;
             std::thread([job] {
-                job->result = SdkTech::Rate(job->givens);
+                job->result = SdkTech::Rate(job->givens, &job->stop);
                 job->done.store(true, std::memory_order_release);
             }).detach();
         }
