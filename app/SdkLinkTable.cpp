@@ -43,6 +43,7 @@ const VxLinkEntry SdkLinkTable[] = {
     SDK_LINK("SUDOKU_MAIN", WndSudoku, DoExportPdf),
     SDK_LINK("SUDOKU_MAIN", WndSudoku, DoGameOptions),
     SDK_LINK("SUDOKU_MAIN", WndSudoku, DoHelp),
+    SDK_LINK("SUDOKU_MAIN", WndSudoku, DoHint),
     SDK_LINK("SUDOKU_MAIN", WndSudoku, DoHomepage),
     SDK_LINK("SUDOKU_MAIN", WndSudoku, DoLoadGame),
     SDK_LINK("SUDOKU_MAIN", WndSudoku, DoNewGame),

@@ -64,6 +64,7 @@ void SdkWndOptions::Load()
     viewRsSingle = read("ViewRsSingle", false);
     viewConflicts = read("ViewConflicts", true);
     markActiveField = read("MarkActiveField", true);
+    hideRating = read("HideRating", false);
     // The defaults are stored at once, so the settings file shows every option.
     if (missing)
         Save();
@@ -102,6 +103,7 @@ void SdkWndOptions::Save() const
     write("ViewRsSingle", viewRsSingle);
     write("ViewConflicts", viewConflicts);
     write("MarkActiveField", markActiveField);
+    write("HideRating", hideRating);
 }
 
 void SdkWndOptions::Localize()
@@ -126,6 +128,8 @@ void SdkWndOptions::Localize()
     VxCtl::SetText(Child(QStringLiteral("GRP_AIDS")), Tx({"Spielhilfen", "Play aids"}, l));
     for (const AidBox &box : AidBoxes)
         VxCtl::SetText(Child(QLatin1String(box.name)), Tx(box.text, l));
+    VxCtl::SetText(Child(QStringLiteral("CHK_HIDE_RATING")),
+                   Tx({"&Bewertung des Rätsels ausblenden", "&Hide the rating of the riddle"}, l));
     VxCtl::SetText(Child(QStringLiteral("BT_CANCEL")), Tx(SdkTx::BtCancel, l));
     VxCtl::SetText(Child(QStringLiteral("BT_OK")), QStringLiteral("&OK"));
 }
@@ -143,6 +147,7 @@ bool SdkWndOptions::EvInit()
     VxCtl::SetChecked(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")), markActiveField);
     for (const AidBox &box : AidBoxes)
         VxCtl::SetChecked(Child(QLatin1String(box.name)), aids.*box.flag);
+    VxCtl::SetChecked(Child(QStringLiteral("CHK_HIDE_RATING")), hideRating);
     VxCtl::SetFocus(Child(QStringLiteral("CHK_DEEP_CALC")));
     return true;
 }
@@ -156,6 +161,7 @@ bool SdkWndOptions::DoOK(VxEvent &)
     markActiveField = VxCtl::IsChecked(Child(QStringLiteral("CHK_MARK_ACTIVE_FIELD")));
     for (const AidBox &box : AidBoxes)
         aids.*box.flag = VxCtl::IsChecked(Child(QLatin1String(box.name)));
+    hideRating = VxCtl::IsChecked(Child(QStringLiteral("CHK_HIDE_RATING")));
     Save();
     SaveAids();
     SetDialogResult(1);

@@ -31,6 +31,8 @@ public:
     bool GetViewConflicts() const { return viewConflicts; }
     bool GetMarkActiveField() const { return markActiveField; }
     const SdkPlayAids &GetPlayAids() const { return aids; }
+    // Some players see the rating as a spoiler; shown unless they hide it.
+    bool GetHideRating() const { return hideRating; }
 
     bool EvInit() override;
     bool DoOK(VxEvent &event);
@@ -48,4 +50,5 @@ private:
     bool viewConflicts = true;
     bool markActiveField = true;
     SdkPlayAids aids;
+    bool hideRating = false;
 };

@@ -205,6 +205,7 @@ bool WndSudoku::EvInit()
         game->SetDeepCalcResultSets(options.GetDeepCalc());
         markActiveField = options.GetMarkActiveField();
         playAids = options.GetPlayAids();
+        hideRating = options.GetHideRating();
         if (options.GetViewRs())
             VxCtl::SetChecked(Child(QStringLiteral("CHK_VIEW_RS")), true);
         if (options.GetViewRsSingle())

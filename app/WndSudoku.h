@@ -8,7 +8,7 @@
 // (geometry and drawing), WndSudoku_commands.cpp, WndSudoku_input.cpp, WndSudoku_settings.cpp,
 // WndSudoku_language.cpp, WndSudoku_help.cpp, WndSudoku_print.cpp, WndSudoku_aids.cpp (play aids,
 // pencil keys, shortcuts), WndSudoku_clock.cpp (playing time, pause, statistics),
-// WndSudoku_clipboard.cpp (copy, paste, dropped files).
+// WndSudoku_clipboard.cpp (copy, paste, dropped files), WndSudoku_hint.cpp (hint and rating).
 
 #include "app/SdkTexts.h"
 #include "app/SdkWndOptions.h"
@@ -226,6 +226,12 @@ public:
                                QString *separateArgument);
     static void ShowBrowserError(short language, QWidget *parent);
 
+    // --- Hint and rating ---------------------------------------------------------------
+    // One press more of the hint: where to look, the technique, the proof, the placement.
+    bool DoHint(VxEvent &event);
+    // Any other input ends a hint that is being shown.
+    void EndHint();
+
     // --- Printing ----------------------------------------------------------------------
     bool DoPrint(VxEvent &event);
     void Print(bool useDefaultPrinter);
@@ -327,6 +333,15 @@ private:
     bool IsModalRunning() const;
     QString ValueNotAcceptedText(const SdkParam &param) const;
     void SetMarker(const char *name, bool changed);
+    struct HintData;
+    HintData &Hint();
+    void PlaceHint();
+    void TimerHint();
+    void TimerRating();
+    // The rating value, or with technique the name of the hardest technique.
+    QString RatingText(bool technique) const;
+    void DrawHint(VxVectorDrawArea &area);
+    void DrawHintProof(VxVectorDrawArea &area);
     void RegisterNotifications(bool add);
     // Saving with its outcome, so that the save question can tell a failure from a cancel.
     enum class SaveOutcome { Saved, Cancelled, Failed };
@@ -373,6 +388,9 @@ private:
     int64_t lastCreateRedrawMs = -1;
     int64_t lastModalRedrawMs = -1;
     bool inTimer = false;
+    // The hint being shown and the rating of the riddle (WndSudoku_hint.cpp).
+    std::shared_ptr<HintData> hintData;
+    bool hideRating = false;
     std::function<int64_t()> clock;
 
     // Play aids, the playing time and the statistics.

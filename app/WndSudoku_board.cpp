@@ -132,6 +132,7 @@ void WndSudoku::Draw(VxCntDraw &, VxVectorDrawArea &area)
     DrawFields(copy, area, false);
     DrawDigits(copy, area, false);
     DrawResultSets(copy, area, false);
+    DrawHint(area);
 
     if (!editWindow)
         return;

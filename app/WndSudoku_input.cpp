@@ -77,6 +77,7 @@ public:
 
 bool WndSudoku::SdkLButtonDown(VxEventMouse &event)
 {
+    EndHint();
     TLocker<Sudoku> lock(*game);
     VxWDraw *draw = DrawWindow();
     if (game->IsThreadRunning() || !draw)
@@ -111,6 +112,7 @@ bool WndSudoku::SdkLButtonUp(VxEventMouse &)
 
 bool WndSudoku::SdkRButtonDown(VxEventMouse &event)
 {
+    EndHint();
     TLocker<Sudoku> lock(*game);
     VxWDraw *draw = DrawWindow();
     if (game->IsThreadRunning() || !draw)
@@ -229,6 +231,7 @@ bool WndSudoku::SdkKeyDown(VxEventKey &event)
 {
     if (game->IsThreadRunning())
         return false;
+    EndHint();
     // Keys the open candidate editor does not use (Up, Down, F2 ...) come on to the board: they
     // must not move the field under the editor or open another one.
     if (editWindow && !HasTimerState(TS_EDIT_DONE))
@@ -277,6 +280,7 @@ bool WndSudoku::SdkChar(VxEventKey &event)
     const QChar c = event.GetChar();
     if (c < QLatin1Char('1') || c > QLatin1Char('9'))
         return false;
+    EndHint();
     SetCurrentValue(SdkDigit(c.unicode() - '0'), activeRow, activeColumn);
     return true;
 }

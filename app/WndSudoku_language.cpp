@@ -28,6 +28,7 @@ const ControlText MainControls[] = {
     {"BT_REPEAT_GAME", {"Spiel e&xakt wiederholen", "Repeat game e&xactly"}},
     {"BT_REDO", {">> 1 Schritt v&or", ">> 1 Step f&orward"}},
     {"BT_UNDO", {"<< 1 Schritt z&urück", "<< 1 Step &backward"}},
+    {"BT_HINT", {"Tipp", "Hint"}},
 };
 
 const ControlText MainChecks[] = {
@@ -35,6 +36,7 @@ const ControlText MainChecks[] = {
     {"CHK_VIEW_RS_SINGLE", {"Sichere &Werte anzeigen", "Vie&w recognized values"}},
     {"CHK_VIEW_CONFLICTS", {"&Konflikte anzeigen", "View con&flicts"}},
     {"LABEL_BT_STEPS", {"berechnete BT-Schritte:", "computed BT-steps:"}},
+    {"LABEL_RATING", {"Bewertung:", "Rating:"}},
 };
 
 // Set in this order; the later of two texts for one item stays.
@@ -65,6 +67,7 @@ const ControlText MainMenu[] = {
     {"MN_UNDO", {"<< 1 Schritt z&urück", "<< 1 Step &backward"}},
     {"MN_NEXT_STEP", {"&Vorschlag", "&Proposal"}},
     {"MN_SOLVE", {"&Lösung berechnen", "Co&mpute solution"}},
+    {"MN_HINT", {"Tipp", "Hint"}},
 };
 } // namespace
 

@@ -102,6 +102,8 @@ bool WndSudoku::DoGameOptions(VxEvent &)
         VxWndMessage::ButtonsYesNo, QSize(450, 230), false);
     // The calculation is a property of the game, not of the display: it always applies.
     game->SetDeepCalcResultSets(options->GetDeepCalc());
+    // Hiding a spoiler cannot wait for the next session.
+    hideRating = options->GetHideRating();
     if (answer == VxWndMessage::ResultYes) {
         markActiveField = options->GetMarkActiveField();
         SetPlayAids(options->GetPlayAids());

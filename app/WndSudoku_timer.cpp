@@ -50,6 +50,7 @@ bool WndSudoku::EvTimer()
         RedrawGame(true);
     }
     TimerCounters();
+    TimerRating();
     TimerTitle();
     if (snapshot & TS_DESTROY) {
         RemoveTimerState(TS_DESTROY);
@@ -71,6 +72,7 @@ bool WndSudoku::EvTimer()
     if (snapshot & TS_SOLUTION)
         TimerSolution(queued, queuedColour, dropQueued);
     TimerMarkers();
+    TimerHint();
     if (!queued.isEmpty() && !dropQueued)
         Status(queued, queuedColour, 0);
     SdkAccessible::Track(*this);
@@ -433,9 +435,9 @@ void WndSudoku::ValidateStates()
     EnableMenu("MN_REDO", redo);
     EnableControl("BT_REPEAT_GAME", repeat);
     EnableMenu("MN_REPEAT_GAME", repeat);
-    for (const char *name : {"BT_NEXT_STEP", "BT_SOLVE"})
+    for (const char *name : {"BT_NEXT_STEP", "BT_SOLVE", "BT_HINT"})
         EnableControl(name, step);
-    for (const char *name : {"MN_NEXT_STEP", "MN_SOLVE"})
+    for (const char *name : {"MN_NEXT_STEP", "MN_SOLVE", "MN_HINT"})
         EnableMenu(name, step);
     EnableControl("BT_REPLAY_GAME", replay);
     EnableMenu("MN_REPLAY_GAME", replay);
@@ -469,6 +471,8 @@ void WndSudoku::ValidateStatesForThread(bool nextStep, bool create)
         EnableMenu("MN_UNDO", idle && game->CanUndo());
         for (const char *name : {"CHK_VIEW_RS", "CHK_VIEW_RS_SINGLE", "CHK_VIEW_CONFLICTS"})
             EnableControl(name, idle);
+        EnableControl("BT_HINT", idle);
+        EnableMenu("MN_HINT", idle);
 
         if (!idle)
             SetButtonRole(running, Text(SdkTx::BtCancel), true, 12,
