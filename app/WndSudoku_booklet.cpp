@@ -157,7 +157,7 @@ void WndSudoku::PrintRiddles()
         source.minDirect = settings.GetMinDirectSteps();
         settings.GetMinMaxBtSteps(source.minBt, source.maxBt);
     }
-    // source.rate stays empty until riddles can be rated: the captions show number and level.
+    source.rate = SdkRateRiddle;
 
     std::vector<SdkBookletRiddle> riddles;
     const SdkBookletOutcome outcome = CollectBookletRiddles(source, riddles);

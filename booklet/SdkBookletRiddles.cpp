@@ -1,5 +1,7 @@
 #include "booklet/SdkBookletRiddles.h"
 
+#include "engine/SdkTechnique.h"
+
 #include "base/TOpSystem.h"
 #include "base/TString.h"
 #include "engine/Sudoku.h"
@@ -110,6 +112,12 @@ SdkBookletOutcome Computed(const SdkBookletSource &source, std::vector<SdkBookle
 }
 
 } // namespace
+
+int SdkRateRiddle(const SdkBoardPaint::Grid &riddle)
+{
+    const SdkRating rating = SdkTech::Rate(riddle);
+    return rating.status == SdkRating::Rated ? rating.rating : -1;
+}
 
 int SdkLevelOfBtSteps(int btSteps)
 {

@@ -48,3 +48,7 @@ SdkBookletOutcome SdkCollectRiddles(const SdkBookletSource &source,
 // The level of a riddle by the solver's nested guesses, as the standard levels of the
 // creation settings divide them: none 1, 1 to 3 gives 2, more 3.
 int SdkLevelOfBtSteps(int btSteps);
+
+// The technique rating x 10 of a riddle, as the booklet prints it; -1 for a riddle without one
+// unique solution.
+int SdkRateRiddle(const SdkBoardPaint::Grid &riddle);

@@ -125,6 +125,7 @@ int RunPrintCommand(const std::vector<std::string> &args, std::ostream &out, std
     source.count = unsigned(o.count);
     source.computed = o.computed;
     source.level = int(o.level);
+    source.rate = SdkRateRiddle;
     source.stockFolder = o.stock.empty() ? DefaultStock() : o.stock;
     if (o.computed)
         CreationSettings(int(o.level), source);

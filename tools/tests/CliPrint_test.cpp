@@ -114,14 +114,14 @@ TEST(CliPrint, GivenDigitsInkTheirFieldsCaptionsSayNumberLevelAndPage)
                           "--stock", dir.path()});
     ASSERT_EQ(r.code, 0) << qPrintable(r.err);
     const QString text = PdfText(pdf);
-    for (const char *caption : {"No. 1", "Level 1", "Solutions", "Page 2 of 2"})
+    for (const char *caption : {"No. 1", "Level 1", "Rating ", "Solutions", "Page 2 of 2"})
         EXPECT_TRUE(text.contains(QLatin1String(caption))) << caption << qPrintable(text);
     const QString german = dir.filePath("de.pdf");
     ASSERT_EQ(Cli({"print", "-o", german, "--count", "1", "--solutions", "--stock", dir.path(),
                    "--language", "de"})
                   .code,
               0);
-    for (const char *caption : {"Nr. 1", "Stufe 1", "Lösungen", "Seite 2 von 2"})
+    for (const char *caption : {"Nr. 1", "Stufe 1", "Bewertung ", "Lösungen", "Seite 2 von 2"})
         EXPECT_TRUE(PdfText(german).contains(QString::fromUtf8(caption))) << caption;
     const QList<QImage> pages = RenderPages(pdf, 100);
     ASSERT_EQ(pages.size(), 2);
