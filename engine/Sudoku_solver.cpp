@@ -79,8 +79,10 @@ bool Sudoku::_Solve()
     if (pureRiddle && m_btStepsOnCreation < 0)
         m_btStepsOnCreation = m_solveParam.btSteps;
     m_runMode = ModeIdle;
-    work.reset();
     Release();
+    // The copy's listeners take this game's lock while the copy's own is held; dropping the copy
+    // under this game's lock would take the two in the other order.
+    work.reset();
     return ok;
 }
 
