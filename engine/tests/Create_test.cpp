@@ -20,25 +20,19 @@ struct ScratchHome
 };
 const ScratchHome scratchHome;
 
-std::string Recent()
+// The list of recently used predefined riddles, emptied first when asked.
+std::string Recent(bool clear = false)
 {
     std::string list;
-    for (int i = 1; i <= 4; ++i)
-        list += CurrentOS
-                    ->ReadRegistryValue(TOpSystem::RootCurrentUser, RecentKey,
-                                        TString::Format("%04d", i))
-                    .Str() +
-                ";";
+    for (size_t i = 0; i < 4; ++i) {
+        const TString key = TString::Format("%04d", int(i + 1));
+        if (clear)
+            CurrentOS->WriteRegistryValue(TOpSystem::RootCurrentUser, RecentKey, key, "");
+        list +=
+            CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, RecentKey, key).Str() + ";";
+    }
     return list;
 }
-void SetRecent(const std::vector<std::string> &names)
-{
-    for (int i = 0; i < 3; ++i)
-        CurrentOS->WriteRegistryValue(TOpSystem::RootCurrentUser, RecentKey,
-                                      TString::Format("%04d", i + 1),
-                                      i < int(names.size()) ? TString(names[size_t(i)]) : "");
-}
-
 // What creation left: given, played, history, attempt, depths; "empty" for nothing.
 std::string Outcome(const Sudoku &g)
 {
@@ -145,7 +139,7 @@ TEST(Create, PredefinedRiddlesAvoidTheRecentOnes)
                 line[i] = char('0' + g.GetField(i / 9, i % 9).GetValue());
         return line;
     };
-    SetRecent({});
+    Recent(true);
     Sudoku g;
     StartRiddle(g);
     EXPECT_FALSE(g.CreateGamePredefined((folder / "missing").c_str(), 1));
@@ -165,11 +159,11 @@ TEST(Create, PredefinedRiddlesAvoidTheRecentOnes)
     EXPECT_FALSE(g.CreateGamePredefined(folder.c_str(), 3)); // all used up
     EXPECT_EQ(Recent(), "only.03.spd;;;;");
     // The list keeps the three newest.
-    SetRecent({});
+    Recent(true);
     for (const char *name : {"", "one.01.spd", "two.01.spd", "three.02.spd", "four.03.spd"})
         Sudoku::AddRecentPredef(name);
     EXPECT_EQ(Recent(), "four.03.spd;three.02.spd;two.01.spd;;");
     EXPECT_TRUE(Sudoku::IsRecentPredef("TWO.01.spd"));
     EXPECT_FALSE(Sudoku::IsRecentPredef("one.01.spd") || Sudoku::IsRecentPredef(""));
-    SetRecent({});
+    Recent(true);
 }

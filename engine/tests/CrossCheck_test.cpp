@@ -275,7 +275,7 @@ std::string Compare(const Model &m, const Sudoku &g)
     return g.IsStateChanged() == m.stateChanged ? "" : "state changed";
 }
 
-const char *const Riddles[] = {kRiddle, kOneGuess, kTwoGuesses, "."};
+const char *const Riddles[] = {kRiddle, kOneGuess, kTwoGuesses, ".", kHard2, kHard3};
 } // namespace
 
 TEST(CrossCheck, RandomPlayFollowsThePlainRules)
@@ -286,7 +286,7 @@ TEST(CrossCheck, RandomPlayFollowsThePlainRules)
         EventRecorder rec;
         auto game = std::make_unique<Sudoku>();
         rec.Attach(*game);
-        const std::string riddle = std::string(Riddles[seed % 4]) + std::string(80, '.');
+        const std::string riddle = std::string(Riddles[seed % 6]) + std::string(80, '.');
         StartRiddle(*game, riddle.substr(0, 81));
         Model m;
         for (unsigned i = 0; i < 81; ++i)

@@ -2,7 +2,7 @@
 #include "SdkTestUtil.h"
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace {
 const std::string Tail = "FILE:*US:|0*BT:-1*USERRSINC:*USERRSEXC:*";
@@ -29,9 +29,7 @@ void MakeRichGame(Sudoku &g)
 std::string ReadAll(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Every test gets its own home (and so its own games folder).
@@ -70,11 +68,12 @@ TEST(GameText, CandidateSetTexts)
         bool ok;
         unsigned position;   // 100 when none
         SdkResultSet result; // read into {5}
-    } cases[] = {{"3/4:1,5", true, 34, SetOf({1, 5})},   {"8/8:2", true, 88, SetOf({2, 5})},
-                 {"9/0:1", false, 100, SetOf({5})},      {"0/9:1", false, 100, SetOf({5})},
-                 {"3:1", false, 100, SetOf({5})},        {"x/1:1", false, 100, SetOf({5})},
-                 {"", false, 100, SetOf({5})},           {"1,12", false, 100, SetOf({1, 5})},
-                 {"2,0,7", true, 100, SetOf({2, 5, 7})}, {"10", false, 100, SetOf({5})}};
+    } cases[] = {{"3/4:1,5", true, 34, SetOf({1, 5})}, {"8/8:2", true, 88, SetOf({2, 5})},
+                 {"9/0:1", false, 100, SetOf({5})},    {"0/9:1", false, 100, SetOf({5})},
+                 {"3:1", false, 100, SetOf({5})},      {"x/1:1", false, 100, SetOf({5})},
+                 {"3/x:1", false, 100, SetOf({5})},    {"", false, 100, SetOf({5})},
+                 {"1,12", false, 100, SetOf({1, 5})},  {"2,0,7", true, 100, SetOf({2, 5, 7})},
+                 {"10", false, 100, SetOf({5})}};
     for (const Case &c : cases) {
         SdkResultSet set = SetOf({5});
         bool hasPosition = true;
@@ -129,6 +128,30 @@ TEST(GameText, ReadingBackKeepsTheGame)
         EXPECT_EQ(History(r), "|0");
         const std::vector<std::string> walk = {Solved(true, 4, 0, 2), Solved(true, 6, 0, 3)};
         EXPECT_EQ(rec.lines, definitionOnly ? std::vector<std::string>() : walk);
+    }
+}
+
+// The playing time: its own section after "USERRSEXC:", written only for a timed game
+// and taken over only with the game's state.
+TEST(GameText, PlayTime)
+{
+    const std::string text = RiddleText() + Tail;
+    Sudoku game;
+    ASSERT_TRUE(game.ReadStream(text, false));
+    EXPECT_EQ(game.WriteStream(false, false).Str(), text);
+    game.SetPlayTime(754);
+    EXPECT_EQ(game.WriteStream(false, false).Str(), text + "TIME:754*");
+    EXPECT_TRUE(game.Reset());
+    EXPECT_EQ(game.GetPlayTime(), 0u);
+    const std::tuple<const char *, bool, unsigned> cases[] = {
+        {"TIME:754*", false, 754}, {"TIME:754", false, 754}, {"TIME:754*", true, 0},
+        {"TIME:7x*", false, 0},    {"TIME:-3*", false, 0},   {"TIME:*", false, 0},
+        {"TIMER:9*", false, 0}};
+    for (auto [section, definitionOnly, seconds] : cases) {
+        game.SetPlayTime(99);
+        EXPECT_TRUE(game.ReadStream(text + section, definitionOnly));
+        EXPECT_EQ(game.GetPlayTime(), seconds) << section;
+        EXPECT_EQ(game.GetFixCount(), 30u);
     }
 }
 
@@ -206,6 +229,7 @@ TEST_F(GameFiles, SaveAndLoad)
         {"500|1", 0, "|0", -1},
         {"5002x", 0, "50@02 |1", -1},
         {"50021002|1", 1, "50@02 10@02 |1", 2},
+        {"50021002|1x", 1, "50@02 10@02 |1", 2},
         {"5090|1", 0, "|0", -1}};
     for (auto [us, ok, history, depth] : cases) {
         const std::string text = std::string(81, '-') + "US:" + us + "*BT:2*";

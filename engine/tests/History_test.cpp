@@ -66,7 +66,7 @@ TEST(History, StartGameModes)
         StartRiddle(g);
         ASSERT_TRUE(g.SetValue(SdkDigit4, 0, 2) && g.SetValue(SdkDigit6, 0, 3) && g.Undo());
         g.SetUserCandidates(SetOf({7}), 8, 0);
-        Peer::CreateSolvedStack(g, Peer::UserStack(g));
+        Peer::RecordSolution(g);
         ASSERT_TRUE(g.StartGame(keepValues, keepHistory, newGame));
         const std::string what = std::to_string(keepValues * 100 + keepHistory * 10 + newGame);
         EXPECT_EQ(Values(g).substr(2, 2), values) << what;
@@ -105,7 +105,7 @@ TEST(History, ResetClearsTheGameButKeepsTheSolution)
     Sudoku g;
     StartRiddle(g);
     ASSERT_TRUE(g.SetValue(SdkDigit4, 0, 2) && g.SetValue(SdkDigit2, 2, 0));
-    Peer::CreateSolvedStack(g, Peer::UserStack(g));
+    Peer::RecordSolution(g);
     Peer::SetBtSteps(g, 3);
     g.SetDeepCalcResultSets(true);
     g.SetDelayMs(40);
@@ -123,6 +123,6 @@ TEST(History, ResetClearsTheGameButKeepsTheSolution)
     EXPECT_FALSE(g.GetSolution(2, out));
     // An empty history makes no solution.
     ASSERT_TRUE(g.StartGame(false, false, false));
-    Peer::CreateSolvedStack(g, Peer::UserStack(g));
+    Peer::RecordSolution(g);
     EXPECT_EQ(g.GetSolutionStackCount(), 0u);
 }

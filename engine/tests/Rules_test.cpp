@@ -42,7 +42,10 @@ TEST(Rules, GivenDigits)
         {[](S &g) { return Peer::UnfixRaw(g, 0, 0, true); }, "1 0-0- |0"},
         {[](S &g) { return Peer::UnfixRaw(g, 9, 0, true); }, "0 0-5F 40@02 |1"},
         {[](S &g) { return Peer::FixRaw(g, SdkDigitEmpty, 8, 0, true); }, "0 0-5F 40@02 |1"},
-        {[](S &g) { return Peer::FixRaw(g, SdkDigit1, 0, 9, true); }, "0 0-5F 40@02 |1"}};
+        {[](S &g) { return Peer::FixRaw(g, SdkDigit1, 0, 9, true); }, "0 0-5F 40@02 |1"},
+        // A move that the grid no longer allows is not redone.
+        {[](S &g) { return g.Undo() && Peer::FixRaw(g, SdkDigit4, 8, 2, false) && !g.Redo(); },
+         "1 0-5F 40@02 |0"}};
     for (auto [act, expected] : cases) {
         Sudoku g;
         StartRiddle(g);

@@ -7,28 +7,26 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
-#include <memory>
 #include <mutex>
 #include <string>
-#include <tuple>
 #include <vector>
+
+namespace fs = std::filesystem;
+
+inline SdkDigit D(unsigned d)
+{
+    return SdkDigit(d);
+}
 
 inline SdkResultSet SetOf(std::initializer_list<unsigned> digits)
 {
     SdkResultSet set;
     for (unsigned d : digits)
-        set.AddValue(SdkDigit(d));
+        set.AddValue(D(d));
     return set;
-}
-
-inline SdkDigit D(unsigned d)
-{
-    return SdkDigit(d);
 }
 
 // Solved by direct steps alone (51 of them), and its solution.
@@ -43,8 +41,13 @@ inline constexpr const char *kTwoGuesses =
     ".6.2.7.......45...2.4.3...5.87.....1.1....546.36...82...3.86..2...52.......7..6..";
 inline constexpr const char *kHard =
     "8..........36......7..9.2...5...7.......457.....1...3...1....68..85...1..9....4..";
+// Hard ones: many trials, contradictions and doubles on the way.
+inline constexpr const char *kHard2 =
+    "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
+inline constexpr const char *kHard3 =
+    "52...6.........7.13...........4..8..6......5...........418.........3..2...87.....";
 
-// Reaches the private steps of a game, as the solver and the file reader do.
+// Reaches the private parts of a game, as the solver and the file reader do.
 class SudokuTestPeer
 {
 public:
@@ -53,9 +56,9 @@ public:
     {
         SdkField &f = g.FieldAt(row, col);
         f.Unfix(true);
-        f.SetValue(SdkDigit(d));
+        f.SetValue(D(d));
         if (fix)
-            f.Fix(SdkDigit(d));
+            f.Fix(D(d));
     }
     static void SetResultSet(Sudoku &g, unsigned row, unsigned col, const SdkResultSet &set)
     {
@@ -69,16 +72,14 @@ public:
     {
         return g._Unfix(row, col, record);
     }
-    static void CreateSolvedStack(Sudoku &g, const SdkUserStack &s) { g._CreateSolvedStack(s); }
-    static const SdkUserStack &UserStack(const Sudoku &g) { return g.m_userStack; }
+    // The user's moves become the recorded solution.
+    static void RecordSolution(Sudoku &g) { g._CreateSolvedStack(g.m_userStack); }
     static uint16_t RunMode(const Sudoku &g) { return g.m_runMode; }
     static void SetRunMode(Sudoku &g, uint16_t mode) { g.m_runMode = mode; }
     static void SetBtSteps(Sudoku &g, int steps) { g.m_btStepsOnCreation = steps; }
     static const TMvcEventTable &EventTable() { return Sudoku::m_stcoEvTab; }
 };
-
 using Peer = SudokuTestPeer;
-namespace fs = std::filesystem;
 
 // Fills the grid from 81 characters, anything but 1..9 empty: given digits by
 // default, played values (recorded) when asPlayed is true.
@@ -89,10 +90,8 @@ inline void LoadGrid(Sudoku &g, const std::string &text, bool asPlayed = false)
         const char ch = text[i];
         if (ch < '1' || ch > '9' || g.GetField(i / 9, i % 9).IsFix())
             continue;
-        if (asPlayed) {
-            ASSERT_TRUE(g.SetValue(D(unsigned(ch - '0')), i / 9, i % 9)) << i;
-        } else
-            ASSERT_TRUE(g.Fix(D(unsigned(ch - '0')), i / 9, i % 9)) << i;
+        const SdkDigit d = D(unsigned(ch - '0'));
+        ASSERT_TRUE(asPlayed ? g.SetValue(d, i / 9, i % 9) : g.Fix(d, i / 9, i % 9)) << i;
     }
 }
 
@@ -114,13 +113,14 @@ inline std::string Values(const Sudoku &g)
     return text;
 }
 
+// "50@02": value, previous value, row and column of a move.
 inline std::string Entry(const SdkSolvedField &e)
 {
     return std::to_string(e.GetValue()) + std::to_string(e.GetPrevValue()) + "@" +
            std::to_string(e.GetRow()) + std::to_string(e.GetColumn());
 }
 
-// "5/0@02 ..." for every history entry, then "|cursor".
+// Every history entry, then "|cursor".
 inline std::string History(const Sudoku &g)
 {
     std::string text;
@@ -130,8 +130,8 @@ inline std::string History(const Sudoku &g)
     return text + "|" + std::to_string(g.GetUserStackPtr());
 }
 
-// Records the engine events of a game (and of copies that carry its
-// listeners) as one line each, from any thread. Declare it before the games.
+// Records the engine events of a game (and of copies that carry its listeners)
+// as one line each, from any thread. Declare it before the games.
 class EventRecorder
 {
 public:
@@ -151,34 +151,27 @@ public:
                     std::to_string(sp.GetLevel());
                 {
                     std::lock_guard<std::mutex> hold(mutex);
-                    games.push_back(&sp.GetSudoku());
                     lines.push_back(line);
                 }
                 if (onEvent)
-                    onEvent(line, sp);
+                    onEvent(line);
                 return true;
             }));
     }
-    void Clear() { lines.clear(), games.clear(); }
-    std::vector<std::string> Lines() const
-    {
-        std::lock_guard<std::mutex> hold(mutex);
-        return lines;
-    }
+    void Clear() { lines.clear(); }
+    // The lines that start with prefix.
     std::vector<std::string> Named(const std::string &prefix) const
     {
+        std::lock_guard<std::mutex> hold(mutex);
         std::vector<std::string> out;
-        for (const std::string &l : Lines())
-            if (l.rfind(prefix, 0) == 0)
-                out.push_back(l);
+        std::copy_if(lines.begin(), lines.end(), std::back_inserter(out),
+                     [&](const std::string &l) { return l.rfind(prefix, 0) == 0; });
         return out;
     }
-    size_t Count(const std::string &prefix) const { return Named(prefix).size(); }
 
     // Runs on the sending thread after the event is stored.
-    std::function<void(const std::string &, SdkParam &)> onEvent;
+    std::function<void(const std::string &)> onEvent;
     std::vector<std::string> lines;
-    std::vector<const Sudoku *> games;
     mutable std::mutex mutex;
 };
 

@@ -14,34 +14,56 @@ TEST(Types, GridNumberingAndBlocks)
     }
     unsigned quad = 5;
     EXPECT_FALSE(Sudoku::GetQuad(9, 0, quad) || Sudoku::GetQuad(0, 9, quad) || quad != 5);
+    // Beyond position 8 a block hands out an empty field of its own, also when
+    // the block holds doubles (here 8 and 9 at positions 0 and 1).
     Sudoku g;
-    Peer::Put(g, 4, 5, 8);
-    // Beyond position 8 a block hands out an empty field of its own.
-    const_cast<SdkBlockRef &>(g.GetBlock(SdkBlockRow, 0))[9].SetValue(SdkDigit3);
-    EXPECT_EQ(g.GetBlock(SdkBlockColumn, 8)[12].GetValue() + g.GetUnsolvedCount(), 80u);
+    StartRiddle(g, "..1234567" + std::string(72, '.'));
+    SdkBlockRef &row = const_cast<SdkBlockRef &>(g.GetBlock(SdkBlockRow, 0));
+    ASSERT_EQ(row.GetDoubleList().Count(), 1);
+    row[9].SetValue(SdkDigit3);
+    EXPECT_EQ(g.GetBlock(SdkBlockColumn, 8)[12].GetValue() + g.GetUnsolvedCount(), 74u);
     // Digits and repeats in a block: the first repeat in scan order is named.
-    const SdkBlockRef &row = g.GetBlock(SdkBlockRow, 0);
-    Peer::Put(g, 0, 2, 5), Peer::Put(g, 0, 4, 1);
     unsigned pos = 99;
-    EXPECT_TRUE(row.HasDigit(SdkDigit5, &pos) && pos == 2 && row.GetIndex(SdkDigit1) == 4);
+    EXPECT_TRUE(row.HasDigit(SdkDigit5, &pos) && pos == 6 && row.GetIndex(SdkDigit1) == 2);
     EXPECT_FALSE(row.HasDigit(SdkDigit9, &pos) || pos != 0 || row.GetIndex(SdkDigit9) != -1);
     EXPECT_TRUE(row.Verify(&pos) && pos == 0);
-    Peer::Put(g, 0, 6, 5);
-    EXPECT_FALSE(row.Verify(&pos) || pos != 6);
-    Peer::Put(g, 0, 5, 1);
-    EXPECT_FALSE(row.Verify(&pos) || pos != 5);
+    Peer::Put(g, 0, 0, 6);
+    EXPECT_FALSE(row.Verify(&pos) || pos != 7);
+    Peer::Put(g, 0, 1, 1);
+    EXPECT_FALSE(row.Verify(&pos) || pos != 2);
 }
+
+namespace {
+// "2,8@17": each double's digits and positions, in list order.
+std::string Dump(const SdkDoubleList &list)
+{
+    std::string text;
+    for (int k = 0; list.GetDouble(k); ++k) {
+        text += list.GetDouble(k)->GetResultSet().ToRsString().Str() + "@";
+        for (int i = 0; i < list.GetDouble(k)->IndexCount(); ++i)
+            text += std::to_string(list.GetDouble(k)->GetIndex(i));
+        text += " ";
+    }
+    return text;
+}
+} // namespace
 
 TEST(Types, DoubleLists)
 {
-    // Made and cleaned in every block, the lists are checked against the plain
-    // rule by the random play; here what only the dumps ask of them.
+    // Ordered by size, then by the lowest differing digit; cleaning drops sets
+    // of one field, then sets in fewer fields than digits.
     SdkDoubleList list;
-    EXPECT_TRUE(list.Add(SetOf({2, 8}), 1) && list.Add(SetOf({2, 8}), 7) &&
-                !list.Add(SetOf({5}), 0));
-    EXPECT_TRUE(list.GetDouble(1) == nullptr && list.GetDouble(-1) == nullptr);
-    EXPECT_EQ(list.FindDouble(SetOf({2, 8}))->GetIndex(1) * 10 + list.Count(), 71);
-    EXPECT_EQ(list.FindDouble(SetOf({2})), nullptr);
+    const std::pair<SdkResultSet, unsigned> adds[] = {
+        {SetOf({3, 5, 7}), 0}, {SetOf({2, 8}), 1}, {SetOf({2, 8}), 7},   {SetOf({3, 5}), 2},
+        {SetOf({3, 5}), 4},    {SetOf({1, 9}), 3}, {SetOf({3, 5, 7}), 5}};
+    for (auto [set, pos] : adds)
+        EXPECT_TRUE(list.Add(set, pos));
+    EXPECT_FALSE(list.Add(SetOf({2, 8}), 7) || list.Add(SetOf({5}), 6));
+    EXPECT_EQ(Dump(list), "1,9@3 2,8@17 3,5@24 3,5,7@05 ");
+    list.Clean();
+    EXPECT_EQ(Dump(list), "2,8@17 3,5@24 ");
+    EXPECT_EQ(list.FindDouble(SetOf({3, 5}))->GetIndex(1) * 10 + list.Count(), 42);
+    EXPECT_TRUE(list.FindDouble(SetOf({1, 9})) == nullptr && list.GetDouble(-1) == nullptr);
 }
 
 TEST(Types, GameObjectCopiesAndComparisons)

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace SdkPdfTest;
 
 namespace {
@@ -55,53 +57,39 @@ void WriteStock(const QString &folder)
 }
 } // namespace
 
-struct BookletCase
-{
-    int count;
-    int perPage;
-    bool solutions;
-    bool computed;
-    int pages;
-    int boardsFirst;
-    int boardsLast;
-};
-
-class CliPrintBooklet : public testing::TestWithParam<BookletCase>
-{
-};
-
-TEST_P(CliPrintBooklet, HasItsPagesAndBoardsPerPage)
+// Pages and boards of booklets: count, per page, solutions, computed riddles; then the pages
+// and the boards on the first and the last page.
+TEST(CliPrint, BookletsHaveTheirPagesAndBoardsPerPage)
 {
     if (Pdftoppm().isEmpty())
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
-    const BookletCase c = GetParam();
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("booklet.pdf");
-    QStringList args{"print",
-                     "-o",
-                     pdf,
-                     "--count",
-                     QString::number(c.count),
-                     "--per-page",
-                     QString::number(c.perPage)};
-    if (c.solutions)
-        args << "--solutions";
-    if (c.computed)
-        args << "--computed";
-    const CliRun r = Cli(args);
-    ASSERT_EQ(r.code, 0) << qPrintable(r.err);
-    const QList<QImage> pages = RenderPages(pdf);
-    ASSERT_EQ(pages.size(), c.pages);
-    EXPECT_EQ(Boards(pages.first()).size(), c.boardsFirst);
-    EXPECT_EQ(Boards(pages.last()).size(), c.boardsLast);
+    const int cases[][7] = {{1, 1, 0, 0, 1, 1, 1},
+                            {5, 2, 1, 0, 4, 2, 5},
+                            {6, 6, 0, 0, 1, 6, 6},
+                            {13, 4, 1, 0, 6, 4, 1},
+                            {2, 2, 1, 1, 2, 2, 2}};
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("booklet.pdf");
+        QStringList args{"print",
+                         "-o",
+                         pdf,
+                         "--count",
+                         QString::number(c[0]),
+                         "--per-page",
+                         QString::number(c[1])};
+        if (c[2])
+            args << "--solutions";
+        if (c[3])
+            args << "--computed";
+        const CliRun r = Cli(args);
+        ASSERT_EQ(r.code, 0) << qPrintable(r.err);
+        const QList<QImage> pages = RenderPages(pdf);
+        ASSERT_EQ(pages.size(), c[4]) << c[0] << " per page " << c[1];
+        EXPECT_EQ(Boards(pages.first()).size(), c[5]) << c[0] << " per page " << c[1];
+        EXPECT_EQ(Boards(pages.last()).size(), c[6]) << c[0] << " per page " << c[1];
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Layouts, CliPrintBooklet,
-                         testing::Values(BookletCase{1, 1, false, false, 1, 1, 1},
-                                         BookletCase{5, 2, true, false, 4, 2, 5},
-                                         BookletCase{6, 6, false, false, 1, 6, 6},
-                                         BookletCase{13, 4, true, false, 6, 4, 1},
-                                         BookletCase{2, 2, true, true, 2, 2, 2}));
 
 TEST(CliPrint, GivenDigitsInkTheirFieldsCaptionsSayNumberLevelAndPage)
 {
@@ -125,73 +113,42 @@ TEST(CliPrint, GivenDigitsInkTheirFieldsCaptionsSayNumberLevelAndPage)
         EXPECT_TRUE(PdfText(german).contains(QString::fromUtf8(caption))) << caption;
     const QList<QImage> pages = RenderPages(pdf, 100);
     ASSERT_EQ(pages.size(), 2);
-    const QList<QRect> riddle = Boards(pages[0]);
-    const QList<QRect> solution = Boards(pages[1]);
-    ASSERT_EQ(riddle.size(), 1);
-    ASSERT_EQ(solution.size(), 1);
+    const QList<QRect> riddle = Boards(pages[0]), solution = Boards(pages[1]);
+    ASSERT_EQ(riddle.size() * 10 + solution.size(), 11);
     for (int i = 0; i < 81; ++i) {
-        const bool given = Easy[i] != '.';
-        EXPECT_EQ(DarkIn(pages[0], FieldOf(riddle[0], i / 9, i % 9)) > 0, given) << i;
+        EXPECT_EQ(DarkIn(pages[0], FieldOf(riddle[0], i / 9, i % 9)) > 0, Easy[i] != '.') << i;
         EXPECT_GT(DarkIn(pages[1], FieldOf(solution[0], i / 9, i % 9)), 0) << i;
     }
 }
 
-struct FailureCase
+// Usage errors, an empty stock and a folder that cannot be written: reported in the chosen
+// language, and the chosen file is left as it was.
+TEST(CliPrint, FailuresLeaveTheChosenFileAlone)
 {
-    const char *language;
-    bool missingFolder; // else: an empty stock
-    int code;
-    const char *message;
-};
-
-class CliPrintFailure : public testing::TestWithParam<FailureCase>
-{
-};
-
-TEST_P(CliPrintFailure, IsReportedAndLeavesTheChosenFileAlone)
-{
-    const FailureCase c = GetParam();
-    QTemporaryDir dir;
-    QTemporaryDir emptyStock;
-    QString pdf = dir.filePath("old.pdf");
-    if (c.missingFolder) {
-        pdf = dir.filePath("missing/booklet.pdf");
-    } else {
-        QFile old(pdf);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old");
-    }
-    QStringList args{"print", "-o", pdf, "--language", c.language};
-    if (!c.missingFolder)
-        args << "--stock" << emptyStock.path();
-    const CliRun r = Cli(args);
-    EXPECT_EQ(r.code, c.code);
-    EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << qPrintable(r.err);
-    if (c.missingFolder) {
-        EXPECT_FALSE(QFile::exists(pdf));
-    } else {
-        QFile old(pdf);
-        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-        EXPECT_EQ(old.readAll(), QByteArray("old"));
-    }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.missingFolder ? 0 : 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Languages, CliPrintFailure,
-                         testing::Values(FailureCase{"en", false, 1, "No riddle could be found"},
-                                         FailureCase{"de", false, 1, "Es konnte kein Rätsel"},
-                                         FailureCase{"en", true, 2, "could not be written"},
-                                         FailureCase{"de", true, 2,
-                                                     "konnte nicht geschrieben werden"}));
-
-TEST(CliPrint, RefusesUsageErrors)
-{
-    for (const QStringList &args :
-         {QStringList{"print"}, QStringList{"print", "-o", "x.pdf", "--count", "101"},
-          QStringList{"print", "-o", "x.pdf", "--per-page", "3"},
-          QStringList{"print", "-o", "x.pdf", "--level", "4"}}) {
+    QTemporaryDir dir, emptyStock;
+    const QString old = dir.filePath("old.pdf"), missing = dir.filePath("missing/booklet.pdf");
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+    file.close();
+    const std::tuple<QStringList, int, const char *> cases[] = {
+        {{"print"}, 2, ""},
+        {{"print", "-o", old, "--count", "101"}, 2, ""},
+        {{"print", "-o", old, "--per-page", "3"}, 2, ""},
+        {{"print", "-o", old, "--level", "4"}, 2, ""},
+        {{"print", "-o", old, "--stock", emptyStock.path()}, 1, "No riddle could be found"},
+        {{"print", "-o", old, "--stock", emptyStock.path(), "--language", "de"},
+         1,
+         "Es konnte kein Rätsel"},
+        {{"print", "-o", missing}, 2, "could not be written"},
+        {{"print", "-o", missing, "--language", "de"}, 2, "konnte nicht geschrieben werden"}};
+    for (const auto &[args, code, message] : cases) {
         const CliRun r = Cli(args);
-        EXPECT_EQ(r.code, 2) << qPrintable(args.join(' '));
-        EXPECT_FALSE(QFile::exists("x.pdf"));
+        EXPECT_EQ(r.code, code) << qPrintable(args.join(' '));
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(message))) << qPrintable(r.err);
+        EXPECT_FALSE(QFile::exists(missing));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.pdf"});
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("old"));
+        file.close();
     }
 }

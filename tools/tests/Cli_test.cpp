@@ -1,12 +1,15 @@
 // The command-line tool: every command as lines in, lines and exit code out.
 #include "tools/SdkCli.h"
+#include "tools/cli_tech.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -18,6 +21,9 @@ const std::string EasySolution =
     "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
 const std::string Hard =
     "8..........36......7..9.2...5...7.......457.....1...3...1....68..85...1..9....4..";
+// Singles only: its hardest step is a naked single.
+const std::string Singles =
+    "18..4..6...9.6....2..71.....48......7...5.....2...19.8496.7.8...7.........1...5..";
 
 struct Result
 {
@@ -25,13 +31,11 @@ struct Result
     std::string out, err;
 };
 
-Result Cli(std::vector<std::string> args, const std::string &input = "", bool progress = false)
+Result Cli(std::vector<std::string> args, const std::string &input = "")
 {
     std::istringstream in(input);
     std::ostringstream out, err;
-    SdkCli::Options options;
-    options.progress = progress;
-    const int code = SdkCli::Run(args, in, out, err, options);
+    const int code = SdkCli::Run(args, in, out, err);
     return {code, out.str(), err.str()};
 }
 
@@ -64,10 +68,7 @@ protected:
 std::vector<std::string> Words(const std::string &text)
 {
     std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string w; in >> w;)
-        words.push_back(w);
-    return words;
+    return {std::istream_iterator<std::string>(in), {}};
 }
 
 TEST(Cli, CommandsOnLines)
@@ -75,6 +76,9 @@ TEST(Cli, CommandsOnLines)
     std::string conflict = Easy, marks = Easy, hardOut = Cli({"solve"}, Hard + "\n").out;
     conflict[1] = '5'; // a second 5 in row 1
     marks[2] = '0', marks[3] = '-';
+    std::string wrong = Singles, changed = Singles;
+    wrong[2] = '1';   // the solution has 7 there
+    changed[1] = '7'; // a given changed
     const std::string E = Easy + "\n", H = Hard + "\n", ES = EasySolution + " bt=0\n",
                       empty(81, '.'), dead = "12345678.........9" + std::string(63, '.');
     struct Case
@@ -95,7 +99,15 @@ TEST(Cli, CommandsOnLines)
         {"count --limit 7", std::string(81, '0') + "\n", 0, "7\n", ""},
         {"count -", "12345\n" + E, 1, "1\n", "invalid 1:"},
         {"convert -", "hello\n", 1, "", "invalid 1: "},
-        {"create --fix 25 --attempts 2 --min-bt 80 --count 2", "", 1, "failed\nfailed\n", ""}};
+        {"create --fix 25 --attempts 2 --min-bt 80 --count 2", "", 1, "failed\nfailed\n", ""},
+        {"rate", Singles + "\n# c\n" + empty + "\n123\n", 1,
+         "2.3 naked-single\nno unique solution\n", "invalid 4:"},
+        {"rate --compare", Singles + " 2.3\n" + Singles + " 1.0\n", 0,
+         "2.3 naked-single\n2.3 naked-single\ncompared 2: spearman 0.000, within 0.5: 50.0 %\n",
+         ""},
+        {"hint", Singles + "\n", 0, "hidden-single-box (1.2) in quad 1; places 4 at [3,3]\n", ""},
+        {"hint", Singles + " " + wrong + "\n", 0, "wrong value at [1,3]: the solution has 7\n", ""},
+        {"hint", Singles + " " + changed + "\n", 1, "", "invalid"}};
     for (const Case &c : cases) {
         const Result r = Cli(Words(c.args), c.input);
         EXPECT_EQ(r.code, c.code) << c.args << " " << c.input.substr(0, 20);
@@ -111,7 +123,7 @@ TEST(Cli, CommandsOnLines)
     std::istringstream bad("\nfrobnicate\nsolve --max-depth\nsolve --max-depth x\nsolve --bogus\n"
                            "solve a b\nshow\nsolve /nonexistent/r.txt\ncreate --fix 0\n"
                            "create --fix thirty\ncreate --attempts\ncount --limit 0\n"
-                           "count /no/such/file\nmake-stock --seed 7");
+                           "count /no/such/file\nmake-stock --seed 7\nrate --bogus");
     for (std::string args; std::getline(bad, args);)
         EXPECT_EQ(Cli(Words(args)).code, 2) << args;
     const Result help = Cli({"--help"});
@@ -122,6 +134,17 @@ TEST(Cli, CommandsOnLines)
     ASSERT_TRUE(std::regex_match(r.out, std::regex(R"([1-9.]{81} bt=[1-9]\d* attempt=\d+\n)")));
     EXPECT_EQ(Cli({"solve"}, r.out.substr(0, 81) + "\n").out.substr(81),
               r.out.substr(81, r.out.find(" attempt") - 81) + "\n");
+}
+
+TEST(Cli, SpearmanRanksWithTies)
+{
+    const std::tuple<std::vector<double>, std::vector<double>, double> cases[] = {
+        {{1, 2, 3, 4}, {10, 20, 30, 40}, 1.0},
+        {{1, 2, 3, 4}, {4, 3, 2, 1}, -1.0},
+        {{1, 2, 2, 3}, {1, 2, 3, 4}, 0.9486832980505138},
+        {{5, 5, 5}, {1, 2, 3}, 0.0}};
+    for (const auto &[a, b, expected] : cases)
+        EXPECT_NEAR(SdkCli::Spearman(a, b), expected, 1e-9);
 }
 
 TEST_F(CliFiles, GameFilesAndStocks)

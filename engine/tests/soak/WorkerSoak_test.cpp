@@ -3,34 +3,22 @@
 // as the window's close handler and timer make them: they poll, are refused, and the window's
 // destruction then stops the worker. Under the thread sanitizer any unordered access fails the
 // run; a worker that does not end fails its bounded wait.
-#include "ThreadsTestUtil.h"
+#include "../SdkTestUtil.h"
 
-#include <atomic>
 #include <chrono>
 #include <memory>
-
-using namespace ThreadsTest;
 
 namespace {
 
 constexpr int Cycles = 1000;
-
-enum class Ending { CancelAndWait, Stop, Destroy };
-
-Ending EndingOf(int cycle)
-{
-    return static_cast<Ending>(cycle % 3);
-}
+enum Kind { Solve, Create, Playback };
 
 bool WaitBounded(const Sudoku &game)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (game.IsThreadRunning()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
+    while (game.IsThreadRunning() && std::chrono::steady_clock::now() < deadline)
         CurrentOS->Sleep(0);
-    }
-    return true;
+    return !game.IsThreadRunning();
 }
 
 // What the window does on a close request while a worker runs: it looks at the worker and the
@@ -39,12 +27,8 @@ bool CloseRequestRefused(Sudoku &game)
 {
     unsigned row = 0, col = 0;
     const bool running = game.IsThreadRunning();
-    (void)game.IsSolving();
-    (void)game.IsViewing();
-    (void)game.IsCreating();
-    (void)game.WasSolveSuccessful();
-    (void)game.HasSolveError(row, col);
-    (void)game.WasCreateGameSuccessful();
+    (void)(game.IsSolving() + game.IsViewing() + game.IsCreating() + game.WasSolveSuccessful() +
+           game.HasSolveError(row, col) + game.WasCreateGameSuccessful());
     game.SetDelayMs(static_cast<uint16_t>(game.GetDelayMs() ^ 1));
     game.Lock();
     (void)game.GetField(4, 4);
@@ -52,123 +36,74 @@ bool CloseRequestRefused(Sudoku &game)
     return running;
 }
 
-// The window's listeners take the game's lock to store what an event says.
-struct LockingListener
-{
-    std::atomic<unsigned> events{0};
-    void Attach(Sudoku &game)
-    {
-        for (const char *name : {SDK_START_SOLVING, SDK_END_SOLVING, SDK_TEST_VALUE,
-                                 SDK_VALUE_SOLVED, SDK_TRY_CREATED_GAME})
-            game.MVC().AddNotification(name, this, [this, &game](TMvcParam &) {
-                game.Lock();
-                ++events;
-                game.Release();
-                return true;
-            });
-    }
-};
-
-// Ends the running worker the way the cycle says; false when it did not end in time.
-bool End(std::unique_ptr<Sudoku> &game, Ending ending)
-{
-    switch (ending) {
-    case Ending::CancelAndWait:
-        game->CancelThread();
-        return WaitBounded(*game);
-    case Ending::Stop:
-        game->StopThread();
-        return !game->IsThreadRunning();
-    case Ending::Destroy:
-        game.reset();
-        return true;
-    }
-    return false;
-}
-
 class WorkerSoak : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        LoadRiddle(riddle, HardRiddle);
+        StartRiddle(riddle, kHard);
         solved = riddle;
         ASSERT_TRUE(solved.Solve(-1, true, ""));
-        ASSERT_GT(solved.GetSolutionStackCount(), 0u);
     }
-
-    Sudoku riddle;
-    Sudoku solved;
+    // A game running a worker of that kind; its listeners take the game's lock to store what
+    // an event says, as the window's do.
+    std::unique_ptr<Sudoku> Start(Kind kind, uint16_t delay)
+    {
+        auto game = std::make_unique<Sudoku>(kind == Solve    ? riddle
+                                             : kind == Create ? Sudoku()
+                                                              : solved);
+        for (const char *name : {SDK_START_SOLVING, SDK_END_SOLVING, SDK_TEST_VALUE,
+                                 SDK_VALUE_SOLVED, SDK_TRY_CREATED_GAME})
+            game->MVC().AddNotification(name, this, [g = game.get()](TMvcParam &) {
+                g->Lock();
+                g->Release();
+                return true;
+            });
+        game->SetDelayMs(delay);
+        EXPECT_TRUE(kind == Solve    ? game->ThreadSolve(-1, true, "")
+                    : kind == Create ? game->ThreadCreateGame(25, 100000, 80, -1, 0)
+                                     : game->RunSolution());
+        return game;
+    }
+    Sudoku riddle, solved;
 };
 
 } // namespace
 
-TEST_F(WorkerSoak, SolveStartedAndEndedEveryWay)
+TEST_F(WorkerSoak, EachKindStartedAndEndedEveryWay)
 {
-    const std::string before = Values(riddle);
-    for (int cycle = 0; cycle < Cycles; ++cycle) {
-        auto game = std::make_unique<Sudoku>(riddle);
-        LockingListener listener;
-        listener.Attach(*game);
-        ASSERT_TRUE(game->ThreadSolve(-1, true, "")) << "cycle " << cycle;
-        const Ending ending = EndingOf(cycle);
-        ASSERT_TRUE(End(game, ending)) << "cycle " << cycle;
-        if (ending != Ending::Destroy) {
-            EXPECT_NE(game->WasSolveSuccessful(), game->WasSolveCancelled()) << "cycle " << cycle;
-            EXPECT_EQ(Values(*game), before);
+    for (Kind kind : {Solve, Create, Playback})
+        for (int cycle = 0; cycle < Cycles; ++cycle) {
+            SCOPED_TRACE("kind " + std::to_string(kind) + ", cycle " + std::to_string(cycle));
+            auto game = Start(kind, static_cast<uint16_t>(cycle % 2));
+            if (cycle % 3 == 2)
+                continue; // destroyed with the game
+            if (cycle % 3 == 0) {
+                game->CancelThread();
+                ASSERT_TRUE(WaitBounded(*game));
+            } else {
+                game->StopThread();
+                ASSERT_FALSE(game->IsThreadRunning());
+            }
+            if (kind == Solve) {
+                EXPECT_NE(game->WasSolveSuccessful(), game->WasSolveCancelled());
+                EXPECT_EQ(Values(*game), Values(riddle));
+            } else if (kind == Create) {
+                // No riddle needs 80 nested guesses: only the ending ends it.
+                EXPECT_TRUE(game->WasCreateGameCancelled());
+                EXPECT_EQ(game->GetFixCount(), 0u);
+            } else {
+                // Every step played so far is a step of the solution, and recorded.
+                EXPECT_FALSE(game->IsViewing());
+                EXPECT_EQ(game->GetUserStackCount(), game->GetSolvedCount());
+            }
         }
-    }
-}
-
-TEST_F(WorkerSoak, CreationStartedAndEndedEveryWay)
-{
-    for (int cycle = 0; cycle < Cycles; ++cycle) {
-        auto game = std::make_unique<Sudoku>();
-        LockingListener listener;
-        listener.Attach(*game);
-        // No riddle needs 80 nested guesses: only the ending ends it.
-        ASSERT_TRUE(game->ThreadCreateGame(25, 100000, 80, -1, 0)) << "cycle " << cycle;
-        const Ending ending = EndingOf(cycle);
-        ASSERT_TRUE(End(game, ending)) << "cycle " << cycle;
-        if (ending != Ending::Destroy) {
-            EXPECT_TRUE(game->WasCreateGameCancelled()) << "cycle " << cycle;
-            EXPECT_EQ(game->GetFixCount(), 0u);
-        }
-    }
-}
-
-TEST_F(WorkerSoak, PlaybackStartedAndEndedEveryWay)
-{
-    for (int cycle = 0; cycle < Cycles; ++cycle) {
-        auto game = std::make_unique<Sudoku>(solved);
-        LockingListener listener;
-        listener.Attach(*game);
-        game->SetDelayMs(static_cast<uint16_t>(cycle % 2));
-        ASSERT_TRUE(game->RunSolution()) << "cycle " << cycle;
-        const Ending ending = EndingOf(cycle);
-        ASSERT_TRUE(End(game, ending)) << "cycle " << cycle;
-        if (ending != Ending::Destroy) {
-            EXPECT_FALSE(game->IsViewing());
-            // Every step played so far is a step of the solution, and recorded.
-            EXPECT_EQ(game->GetUserStackCount(), game->GetSolvedCount());
-        }
-    }
 }
 
 TEST_F(WorkerSoak, CloseRequestsWhileEachKindOfWorkerRuns)
 {
     for (int cycle = 0; cycle < Cycles; ++cycle) {
-        const int kind = cycle % 3;
-        auto game = std::make_unique<Sudoku>(kind == 0 ? riddle : kind == 1 ? Sudoku() : solved);
-        LockingListener listener;
-        listener.Attach(*game);
-        game->SetDelayMs(1);
-        if (kind == 0)
-            ASSERT_TRUE(game->ThreadSolve(-1, true, ""));
-        else if (kind == 1)
-            ASSERT_TRUE(game->ThreadCreateGame(25, 100000, 80, -1, 0));
-        else
-            ASSERT_TRUE(game->RunSolution());
+        auto game = Start(static_cast<Kind>(cycle % 3), 1);
         for (int request = 0; request < 3; ++request)
             (void)CloseRequestRefused(*game);
         // The request that finally closes: the window's destruction stops the worker.
