@@ -145,10 +145,11 @@ public:
             EXPECT_TRUE(game.MVC().AddNotification(name, this, [this, name](TMvcParam &p) {
                 auto &sp = static_cast<SdkParam &>(p);
                 const std::string line =
-                    std::string(name).substr(4) + (sp.GetSuccess() ? " ok " : " no ") +
-                    std::to_string(sp.GetChanges()) + " d" + std::to_string(sp.GetDigit()) + " " +
-                    std::to_string(sp.GetRow()) + std::to_string(sp.GetColumn()) + " L" +
-                    std::to_string(sp.GetLevel());
+                    TString::Format("%s %s %u d%u %u%u L%d", name + 4,
+                                    sp.GetSuccess() ? "ok" : "no", sp.GetChanges(),
+                                    unsigned(sp.GetDigit()), sp.GetRow(), sp.GetColumn(),
+                                    int(sp.GetLevel()))
+                        .Str();
                 {
                     std::lock_guard<std::mutex> hold(mutex);
                     lines.push_back(line);

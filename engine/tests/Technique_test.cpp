@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -28,19 +29,14 @@ Grid SolutionOf(const Grid &riddle)
     return solution;
 }
 
-// "+484 -937": place 4 at row 4 column 8; remove 7 from row 9 column 3.
+// "+484 -937": place 4 at row 4 column 8; remove 7 from row 9 column 3; in text order.
 std::string Changes(const SdkTechStep &s)
 {
-    std::vector<std::string> words;
-    auto word = [](char sign, const SdkTechCandidate &c) {
-        return std::string{sign, char('1' + c.cell / 9), char('1' + c.cell % 9),
-                           char('0' + c.digit)};
-    };
-    for (const SdkTechCandidate &p : s.placements)
-        words.push_back(word('+', p));
-    for (const SdkTechCandidate &e : s.eliminations)
-        words.push_back(word('-', e));
-    std::sort(words.begin(), words.end());
+    std::set<std::string> words;
+    for (const auto &[cs, sign] : {std::pair{&s.placements, '+'}, std::pair{&s.eliminations, '-'}})
+        for (const SdkTechCandidate &c : *cs)
+            words.insert(
+                {sign, char('1' + c.cell / 9), char('1' + c.cell % 9), char('0' + c.digit)});
     std::string text;
     for (const std::string &w : words)
         text += (text.empty() ? "" : " ") + w;

@@ -70,11 +70,7 @@ TEST(Types, GameObjectCopiesAndComparisons)
 {
     const std::unique_ptr<TDynamic> made(TDynamic::DynCreate("Sudoku"));
     EXPECT_NE(dynamic_cast<Sudoku *>(made.get()), nullptr);
-    ASSERT_EQ(TMvc::FindEventTable("Sudoku"), &Peer::EventTable());
-    const std::vector<TString> events = {
-        "SDK_START_LOADING", "SDK_END_LOADING",  "SDK_START_SOLVING",   "SDK_END_SOLVING",
-        "SDK_TEST_VALUE",    "SDK_VALUE_SOLVED", "SDK_TRY_CREATED_GAME"};
-    EXPECT_EQ(Peer::EventTable().GetEventTypes(), events);
+    EXPECT_EQ(TMvc::FindEventTable("Sudoku"), &Peer::EventTable());
     // Copies take everything but the run mode (and, assigned, the listeners).
     Sudoku g;
     StartRiddle(g);
