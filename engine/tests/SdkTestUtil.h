@@ -113,6 +113,16 @@ inline std::string Values(const Sudoku &g)
     return text;
 }
 
+// The values with the recorded solution played over them.
+inline std::string SolvedValues(const Sudoku &g)
+{
+    std::string s = Values(g);
+    SdkSolvedField e;
+    for (unsigned i = 0; g.GetSolution(i, e); ++i)
+        s[e.GetRow() * 9 + e.GetColumn()] = char('0' + e.GetValue());
+    return s;
+}
+
 // "50@02": value, previous value, row and column of a move.
 inline std::string Entry(const SdkSolvedField &e)
 {

@@ -4,16 +4,6 @@
 
 namespace {
 
-// The values with the recorded solution played over them.
-std::string SolvedValues(const Sudoku &g)
-{
-    std::string s = Values(g);
-    SdkSolvedField e;
-    for (unsigned i = 0; g.GetSolution(i, e); ++i)
-        s[e.GetRow() * 9 + e.GetColumn()] = char('0' + e.GetValue());
-    return s;
-}
-
 uint32_t Hash(const std::vector<std::string> &lines)
 {
     uint32_t h = 2166136261u; // FNV-1a over the lines
@@ -72,7 +62,7 @@ TEST(Solver, EventsAndSolutionsOfKnownRiddles)
 
 TEST(Solver, DepthLimitsAndStartingPoint)
 {
-    struct Case
+    const struct
     {
         const char *riddle;
         int minDepth, maxDepth, fromRiddle, ok, btSteps;
@@ -80,12 +70,10 @@ TEST(Solver, DepthLimitsAndStartingPoint)
                  {kOneGuess, 1, -1, 1, 1, 1},   {kOneGuess, 2, -1, 1, 0, -1},
                  {kTwoGuesses, 0, 1, 1, 0, -1}, {kTwoGuesses, 2, 2, 1, 1, 2},
                  {kRiddle, 0, 0, 1, 1, 0},      {kRiddle, 0, -1, 0, 0, -1}};
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         Sudoku g;
         StartRiddle(g, c.riddle);
-        if (!c.fromRiddle) {
-            ASSERT_TRUE(g.SetValue(SdkDigit2, 0, 2)); // allowed, but wrong
-        }
+        ASSERT_TRUE(c.fromRiddle || g.SetValue(SdkDigit2, 0, 2)); // allowed, but wrong
         Sudoku work(g, false);
         SdkDefaultSolver solver;
         SdkSolveParam request;

@@ -19,7 +19,6 @@ const char Easy[] =
 struct CliRun
 {
     int code = -1;
-    QString out;
     QString err;
 };
 
@@ -35,11 +34,9 @@ CliRun Cli(const QStringList &args)
     CliRun r;
     if (!p.waitForFinished(120000)) {
         p.kill();
-        p.waitForFinished(5000);
         return r;
     }
     r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
 }
