@@ -54,8 +54,8 @@ TEST(GameText, CandidateSetTexts)
 {
     EXPECT_EQ(SetOf({1, 4, 9}).WriteStream(true, 0, 2), "0/2:1,4,9");
     EXPECT_EQ(SetOf({1, 4, 9}).WriteStream(false, 0, 2) + SetOf({3}).WriteStream(true, 9, 2) +
-                  SdkResultSet().WriteStream(true, 1, 1),
-              "1,4,93");
+                  SetOf({6}).WriteStream(true, 2, 9) + SdkResultSet().WriteStream(true, 1, 1),
+              "1,4,936");
     struct Case
     {
         const char *text;

@@ -21,7 +21,7 @@ TEST(Types, GridNumberingAndBlocks)
     SdkBlockRef &row = const_cast<SdkBlockRef &>(g.GetBlock(SdkBlockRow, 0));
     ASSERT_EQ(row.GetDoubleList().Count(), 1);
     row[9].SetValue(SdkDigit3);
-    EXPECT_EQ(g.GetBlock(SdkBlockColumn, 8)[12].GetValue() + g.GetUnsolvedCount(), 74u);
+    EXPECT_EQ(g.GetBlock(SdkBlockRow, 0)[9].GetValue() + g.GetUnsolvedCount(), 74u);
     // Digits and repeats in a block: the first repeat in scan order is named.
     unsigned pos = 99;
     EXPECT_TRUE(row.HasDigit(SdkDigit5, &pos) && pos == 6 && row.GetIndex(SdkDigit1) == 2);
