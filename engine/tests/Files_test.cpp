@@ -306,6 +306,7 @@ TEST(GameDumps, BoardAndCandidateTexts)
     EXPECT_EQ(std::count(sets.begin(), sets.end(), '\n'), 80);
     EXPECT_EQ(g.ResultSetsToString(SdkBlockType(4)), "");
     const std::string rows = g.ResultSetsToString(SdkBlockRow).Str();
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 90); // nine blocks of nine fields
     EXPECT_EQ(rows.substr(0, rows.find("\n2:")),
               "\nRow: 0:\n0: - | { 8, 9 } Doubles at [0] [1]\n1: - | { 8, 9 } Doubles at [0] [1]");
     EXPECT_NE(rows.find("\n2: 1 | { }\n"), std::string::npos);
