@@ -145,6 +145,7 @@ TEST(Create, PredefinedRiddlesAvoidTheRecentOnes)
     Sudoku g;
     StartRiddle(g);
     EXPECT_FALSE(g.CreateGamePredefined((folder / "missing").c_str(), 1));
+    EXPECT_FALSE(g.GetFixCount() || g.IsDefinitionChanged() || g.IsStateChanged()); // a new game
     write("nine.01.spd", "123456789" + std::string(72, '.')); // too few givens: never taken
     write("one.02.spd", Variant(0));
     EXPECT_FALSE(g.CreateGamePredefined(folder.c_str(), 1));
