@@ -68,16 +68,17 @@ void SdkWndOptions::Load()
     // The defaults are stored at once, so the settings file shows every option.
     if (missing)
         Save();
-    // The aids are stored only once the user has chosen them.
-    auto readAid = [](const char *name) {
+    // The aids are stored only once the user has chosen them. Only the playing time is on
+    // until then: the clock is part of the game, the other aids change the board's picture.
+    auto readAid = [](const char *name, bool fallback = false) {
         const TString text =
             CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, PlayOptionsKey, name);
-        return !text.IsEmpty() && text.AsInt() != 0;
+        return text.IsEmpty() ? fallback : text.AsInt() != 0;
     };
     aids.sameDigit = readAid(AidSameDigit);
     aids.units = readAid(AidUnits);
     aids.digitCounts = readAid(AidDigitCounts);
-    aids.playTime = readAid(AidPlayTime);
+    aids.playTime = readAid(AidPlayTime, true);
 }
 
 void SdkWndOptions::SaveAids() const

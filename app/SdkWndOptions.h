@@ -13,7 +13,7 @@ struct SdkPlayAids
     bool sameDigit = false;   // fields holding the active field's digit
     bool units = false;       // the active field's row, column and box
     bool digitCounts = false; // how often each digit is placed
-    bool playTime = false;    // the playing time in the panel
+    bool playTime = true;     // the playing time in the panel
 
     bool OnBoard() const { return sameDigit || units; }
 };

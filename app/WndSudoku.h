@@ -256,10 +256,13 @@ public:
     bool DoPause(VxEvent &event);
     bool DoStatistics(VxEvent &event);
     bool IsPaused() const { return paused; }
-    // Proposal, Hint and the computed solution keep the game out of the statistics.
-    void MarkGameAssisted() { gameAssisted = true; }
+    // Proposal, Hint and the computed solution keep the game out of the statistics; the
+    // game forgets where its riddle came from, in its file too.
+    void MarkGameAssisted();
     // Where the riddle on the board came from: kind 1 predefined, 2 computed; level 1..4.
     void SetRiddleOrigin(int kind, int level);
+    // A riddle came onto the board: its finish is still to come, unless it came finished.
+    void RiddleArrived();
     // A computed riddle of this level is on its way; it counts once it is on the board.
     void ExpectComputedRiddle(int level) { expectedComputedLevel = level; }
     static QString PlayTimeText(unsigned seconds);
@@ -326,7 +329,7 @@ private:
     // The playing time and the finished games of the statistics, once a tick.
     void TimerPlayClock();
     bool CanRunClock();
-    void RecordFinishedGame(unsigned seconds);
+    void RecordFinishedGame(int kind, int level, unsigned seconds);
     void StartPastedRiddle(const QString &gameText);
     // A tick while a modal window runs inside a command: poll and redraw only.
     void TimerWhileModal(unsigned short snapshot);
@@ -398,11 +401,9 @@ private:
     bool paused = false;
     int64_t lastClockMs = -1;
     int64_t clockRemainderMs = 0;
-    int riddleKind = 0;
-    int riddleLevel = 0;
     int expectedComputedLevel = 0;
+    // The givens the clock last saw, digit by digit: another set is another riddle.
     QString riddleGivens;
-    bool gameAssisted = false;
     bool finishRecorded = false;
     bool wasCompleted = false;
 };
