@@ -134,7 +134,8 @@ public:
     void DrawDigits(const Sudoku &game, VxVectorDrawArea &area, bool printing);
     void DrawResultSets(const Sudoku &game, VxVectorDrawArea &area, bool printing);
     void DrawFieldResultSet(VxVectorDrawArea &area, unsigned row, unsigned column,
-                            const SdkResultSet &set, short colour, bool showMarkers, bool isDouble);
+                            const SdkResultSet &set, const QColor &colour, bool showMarkers,
+                            bool isDouble);
     void InitEditFont();
     bool SdkRedraw(VxEventDraw &event);
     // Serves the board's set-focus and kill-focus alike.
@@ -187,6 +188,10 @@ public:
     bool DoDeleteCandidates(VxEvent &event);
     bool DoDeleteAllCandidates(VxEvent &event);
     bool DoSetMenuDigit(VxEvent &event);
+    // The context menu of the field under a logical point, shown at a screen position; the
+    // right mouse button and the menu keys (Menu, Shift+F10, at the active field) open it.
+    void ShowFieldMenu(const GPoint &point, const QPoint &globalPos);
+    void ShowActiveFieldMenu();
     bool ViewResultSetsChecked(VxEvent &event);
     bool ViewResultSetsSingleChecked(VxEvent &event);
     bool ViewConflictsChecked(VxEvent &event);
@@ -321,9 +326,12 @@ private:
     void TimerMarkers();
     void TimerStartup(unsigned short snapshot);
     void TimerVersionCheck();
-    // Play aids on the board and beside it.
+    // Play aids on the board and beside it, and the corner marks of fields in trouble.
+    enum class FieldAlarm { None, Conflict, NoSolution };
     void DrawAidField(const Sudoku &copy, VxVectorDrawArea &area, unsigned row, unsigned column,
-                      short fill);
+                      FieldAlarm alarm);
+    // The colours of the board on screen (the play option "BoardColours").
+    const SdkBoardPalette &BoardPalette() const;
     void DrawPauseCover(VxVectorDrawArea &area);
     void UpdateAidWidgets(const unsigned counts[10], unsigned seconds);
     // The playing time and the finished games of the statistics, once a tick.

@@ -97,5 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const char *name :
          {"DeepCalc", "ViewRs", "ViewRsSingle", "ViewConflicts", "MarkActiveField"})
         (void)SdkSettingsValues::Flag(Read(play.c_str(), name), false, missing);
+    const int colours = SdkSettingsValues::BoardColours(Read(play.c_str(), "BoardColours"));
+    Check(colours >= 0 && colours <= 2);
     return 0;
 }
