@@ -10,7 +10,6 @@
 
 #include <QLineEdit>
 #include <QTest>
-#include <gtest/gtest.h>
 
 using namespace SdkTest;
 
@@ -20,25 +19,21 @@ QWidget *Find(QWidget &window, const char *name)
     return window.findChild<QWidget *>(QLatin1String(name));
 }
 
-QString Text(QWidget &window, const char *name)
-{
-    return VxCtl::GetText(Find(window, name));
-}
-
-// "e" enabled, "t" ticked, per control.
-QString States(QWidget &window, std::initializer_list<const char *> names)
+// Per control: its text, or "e" enabled and "t" ticked for a button.
+QString Shown(QWidget &window, std::initializer_list<const char *> names)
 {
     QStringList out;
     for (const char *name : names)
-        out << QString(VxCtl::IsEnabled(Find(window, name)) ? "e" : ".") +
-                   (VxCtl::IsChecked(Find(window, name)) ? "t" : ".");
+        out << (QString(name).startsWith("ED_")
+                    ? VxCtl::GetText(Find(window, name))
+                    : QString(VxCtl::IsEnabled(Find(window, name)) ? "e" : ".") +
+                          (VxCtl::IsChecked(Find(window, name)) ? "t" : "."));
     return out.join(' ');
 }
 
 void Type(QWidget &window, const char *name, const QString &text)
 {
     auto *edit = window.findChild<QLineEdit *>(QLatin1String(name));
-    ASSERT_NE(edit, nullptr);
     edit->selectAll();
     QTest::keyClicks(edit, text);
 }
@@ -57,24 +52,17 @@ protected:
 TEST_F(GameDialogs, ParametersAreClampedWhereverTheyEnter)
 {
     for (const auto &[name, value] :
-         QList<QPair<const char *, const char *>>{{"FixCount", "5"},
-                                                  {"Iterations", "0"},
-                                                  {"MinBt", "25"},
-                                                  {"MaxBt", "-7"},
-                                                  {"MinDirectSteps", "99"},
-                                                  {"IsProfiLevel", "3"},
-                                                  {"StdLevel", "7"}})
+         {QPair("FixCount", "5"), QPair("Iterations", "0"), QPair("MinBt", "25"),
+          QPair("MaxBt", "-7"), QPair("MinDirectSteps", "99"), QPair("IsProfiLevel", "3"),
+          QPair("StdLevel", "7")})
         SetSetting(name, value, "CreateOptions");
     SdkCreateGameParam dialog(1, nullptr);
     Script script;
     script.On("SUDOKU_CREATE_GAME_PARAMETERS", [](QWidget &window) {
-        QStringList shown;
-        for (const char *name :
-             {"ED_FIX", "ED_ATTEMPTS", "ED_MIN_BT", "ED_MAX_BT", "ED_MIN_DIRECT"})
-            shown << Text(window, name);
-        EXPECT_EQ(shown.join(' '), "10 1 20 -1 20");
-        EXPECT_EQ(States(window, {"RAD_LEVEL_PROFI", "RAD_LEVEL_3", "ED_MIN_BT", "RAD_LEVEL_1"}),
-                  "et .t e. ..");
+        EXPECT_EQ(Shown(window, {"ED_FIX", "ED_ATTEMPTS", "ED_MIN_BT", "ED_MAX_BT", "ED_MIN_DIRECT",
+                                 "RAD_LEVEL_PROFI", "RAD_LEVEL_3", "ED_MIN_BT", "RAD_LEVEL_1"}),
+                  "10 1 20 -1 20 et .t 20 ..");
+        EXPECT_TRUE(VxCtl::IsEnabled(Find(window, "ED_MIN_BT")));
         Type(window, "ED_FIX", "100");
         Type(window, "ED_ATTEMPTS", "0");
         Type(window, "ED_MAX_BT", "-5");
@@ -82,16 +70,20 @@ TEST_F(GameDialogs, ParametersAreClampedWhereverTheyEnter)
         Type(window, "ED_MIN_BT", "99999999999999999999");
         Check(Find(window, "RAD_LEVEL_STANDARD"));
         Check(Find(window, "RAD_LEVEL_2"));
-        EXPECT_EQ(States(window, {"RAD_LEVEL_PROFI", "RAD_LEVEL_2", "RAD_LEVEL_3", "ED_MIN_BT"}),
-                  "e. et e. ..");
+        EXPECT_EQ(Shown(window, {"RAD_LEVEL_PROFI", "RAD_LEVEL_2", "RAD_LEVEL_3"}), "e. et e.");
+        EXPECT_FALSE(VxCtl::IsEnabled(Find(window, "ED_MIN_BT")));
         PressButton("BT_OK")(window);
     });
     EXPECT_EQ(dialog.StartModal(), 1);
-    EXPECT_EQ(dialog.GetFix(), 60u);
-    EXPECT_EQ(dialog.GetAttempts(), 1u);
-    EXPECT_EQ(dialog.GetMaxBtSteps(), -1);
-    EXPECT_EQ(dialog.GetMinBtSteps(), 20);
-    EXPECT_EQ(dialog.GetMinDirectSteps(), 0);
+    const auto result = [&dialog] {
+        return QString("%1 %2 %3 %4 %5")
+            .arg(dialog.GetFix())
+            .arg(dialog.GetAttempts())
+            .arg(dialog.GetMaxBtSteps())
+            .arg(dialog.GetMinBtSteps())
+            .arg(dialog.GetMinDirectSteps());
+    };
+    EXPECT_EQ(result(), "60 1 -1 20 0");
     EXPECT_FALSE(dialog.IsProfiLevel());
     EXPECT_EQ(dialog.GetStdLevel(), 2u);
     QStringList stored;
@@ -120,13 +112,7 @@ TEST_F(GameDialogs, ParametersAreClampedWhereverTheyEnter)
     dialog.SetMaxBtSteps(-5);
     dialog.SetMinBtSteps(-1);
     dialog.SetMinDirectSteps(21);
-    EXPECT_EQ(QString("%1 %2 %3 %4 %5")
-                  .arg(dialog.GetFix())
-                  .arg(dialog.GetAttempts())
-                  .arg(dialog.GetMaxBtSteps())
-                  .arg(dialog.GetMinBtSteps())
-                  .arg(dialog.GetMinDirectSteps()),
-              "10 9999 -1 0 20");
+    EXPECT_EQ(result(), "10 9999 -1 0 20");
     dialog.SetAttempts(0);
     EXPECT_EQ(dialog.GetAttempts(), 1u);
 }
@@ -136,11 +122,10 @@ TEST_F(GameDialogs, ParametersWithoutStoredValuesKeepTheDefaultsAndCancelStoresN
     SdkCreateGameParam dialog(0, nullptr);
     Script script;
     script.On("SUDOKU_CREATE_GAME_PARAMETERS", [](QWidget &window) {
-        QStringList shown;
-        for (const char *name : {"ED_FIX", "ED_ATTEMPTS", "ED_MIN_DIRECT", "ED_MAX_BT"})
-            shown << Text(window, name);
-        EXPECT_EQ(shown.join(' '), "30 1000 5 -1");
-        EXPECT_EQ(States(window, {"RAD_LEVEL_STANDARD", "RAD_LEVEL_1", "ED_MAX_BT"}), "et et ..");
+        EXPECT_EQ(Shown(window, {"ED_FIX", "ED_ATTEMPTS", "ED_MIN_DIRECT", "ED_MAX_BT",
+                                 "RAD_LEVEL_STANDARD", "RAD_LEVEL_1"}),
+                  "30 1000 5 -1 et et");
+        EXPECT_FALSE(VxCtl::IsEnabled(Find(window, "ED_MAX_BT")));
         Type(window, "ED_FIX", "44");
         PressButton("BT_CANCEL")(window);
     });
@@ -156,9 +141,9 @@ TEST_F(GameDialogs, CreateTypeEnablesTheLevelsForPredefinedRiddlesOnly)
     script.On("SUDOKU_GAME_CREATE_TYPE", [](QWidget &window) {
         const auto names = {"RAD_COMPUTED", "RAD_PREDEF", "RAD_LEVEL_1", "RAD_LEVEL_2",
                             "RAD_LEVEL_3"};
-        EXPECT_EQ(States(window, names), "et e. .. .. .t"); // the level brought into 1..3
+        EXPECT_EQ(Shown(window, names), "et e. .. .. .t"); // the level brought into 1..3
         Check(Find(window, "RAD_PREDEF"));
-        EXPECT_EQ(States(window, names), "e. et e. e. et");
+        EXPECT_EQ(Shown(window, names), "e. et e. e. et");
         Check(Find(window, "RAD_LEVEL_2"));
         PressButton("BT_OK")(window);
     });
@@ -170,7 +155,7 @@ TEST_F(GameDialogs, CreateTypeEnablesTheLevelsForPredefinedRiddlesOnly)
 
     SdkCreateType cancelled(0, 1, 1, nullptr);
     script.On("SUDOKU_GAME_CREATE_TYPE", [](QWidget &window) {
-        EXPECT_EQ(States(window, {"RAD_PREDEF", "RAD_LEVEL_1"}), "et et");
+        EXPECT_EQ(Shown(window, {"RAD_PREDEF", "RAD_LEVEL_1"}), "et et");
         PressButton("BT_CANCEL")(window);
     });
     EXPECT_EQ(cancelled.StartModal(), 2);
@@ -186,16 +171,16 @@ TEST_F(GameDialogs, LoadDialogCannotBeClosedBeforeOkAndRewindsOnlyWithAHistory)
     Script script;
     script.On("SUDOKU_LOAD_PARAMETERS", [](QWidget &window) {
         EXPECT_EQ(
-            Text(window, "STAT_TITLE_LINE"),
+            VxCtl::GetText(Find(window, "STAT_TITLE_LINE")),
             "Das Spiel ist teilweise gelöst\nIn welchem Modus soll das Spiel geladen werden?");
         window.close();
         EXPECT_TRUE(window.isVisible());
         Check(Find(window, "CHK_RESET_TO_START"));
         Check(Find(window, "RAD_LOAD_NEW_SOLUTION"));
-        EXPECT_EQ(States(window, {"CHK_RESET_TO_START"}), "..");
+        EXPECT_EQ(Shown(window, {"CHK_RESET_TO_START"}), "..");
         Check(Find(window, "RAD_LOAD_CURRENT_STATE"));
         Check(Find(window, "CHK_RESET_TO_START"));
-        EXPECT_EQ(States(window, {"CHK_RESET_TO_START"}), "et");
+        EXPECT_EQ(Shown(window, {"CHK_RESET_TO_START"}), "et");
         PressButton("BT_OK")(window);
         EXPECT_FALSE(window.isVisible());
     });
@@ -206,9 +191,9 @@ TEST_F(GameDialogs, LoadDialogCannotBeClosedBeforeOkAndRewindsOnlyWithAHistory)
     Sudoku empty; // nothing to offer: OK loads in no mode
     SdkLoadParam none(1, empty, nullptr);
     script.On("SUDOKU_LOAD_PARAMETERS", [](QWidget &window) {
-        EXPECT_EQ(States(window, {"RAD_LOAD_CURRENT_STATE", "RAD_LOAD_NEW_SOLUTION",
-                                  "RAD_LOAD_SOLUTION_AND_HISTORY", "RAD_LOAD_SOLUTION",
-                                  "CHK_RESET_TO_START"}),
+        EXPECT_EQ(Shown(window, {"RAD_LOAD_CURRENT_STATE", "RAD_LOAD_NEW_SOLUTION",
+                                 "RAD_LOAD_SOLUTION_AND_HISTORY", "RAD_LOAD_SOLUTION",
+                                 "CHK_RESET_TO_START"}),
                   ".. .. .. .. ..");
         PressButton("BT_OK")(window);
     });
@@ -222,7 +207,7 @@ TEST_F(GameDialogs, DefinitionDialogInsistsOnAMode)
     SdkWndSelectDefType dialog(1, 0, false, nullptr);
     Script script;
     script.On("SUDOKU_GAME_DEF_TYPE", [](QWidget &window) {
-        EXPECT_EQ(States(window, {"RAD_NEW_FIX", "RAD_CONTINUE_FIX"}), "e. e.");
+        EXPECT_EQ(Shown(window, {"RAD_NEW_FIX", "RAD_CONTINUE_FIX"}), "e. e.");
         PressButton("BT_OK")(window);
         EXPECT_TRUE(window.isVisible());
         Check(Find(window, "RAD_CONTINUE_FIX"));
@@ -237,7 +222,7 @@ TEST_F(GameDialogs, DefinitionDialogInsistsOnAMode)
 
     SdkWndSelectDefType newOnly(0, 2, true, nullptr);
     script.On("SUDOKU_GAME_DEF_TYPE", [](QWidget &window) {
-        EXPECT_EQ(States(window, {"RAD_NEW_FIX", "RAD_CONTINUE_FIX"}), "et ..");
+        EXPECT_EQ(Shown(window, {"RAD_NEW_FIX", "RAD_CONTINUE_FIX"}), "et ..");
         PressButton("BT_CANCEL")(window);
     });
     EXPECT_EQ(newOnly.StartModal(), 2);
