@@ -16,42 +16,16 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QThread>
-#include <condition_variable>
-#include <mutex>
 
 TDYN_IMPLEMENT(GateSolver, "SdkDefaultSolver");
-
-namespace {
-std::mutex gateMutex;
-std::condition_variable gateChanged;
-bool gateOpen = true;
-} // namespace
 
 bool GateSolver::Run()
 {
     SdkParam level(GetSudoku(), 2, true);
     GetSudoku().MVC().Call(SDK_START_SOLVING, level);
-    {
-        std::unique_lock<std::mutex> lock(gateMutex);
-        // Bounded: a test that forgets the gate must not hang the whole run.
-        gateChanged.wait_for(lock, std::chrono::seconds(30), [] { return gateOpen; });
-    }
+    // Bounded: a test that forgets the gate must not hang the whole run.
+    SdkTest::WaitUntil([] { return gateOpen.load(); }, 30000);
     return SdkDefaultSolver::Run();
-}
-
-void GateSolver::CloseGate()
-{
-    std::lock_guard<std::mutex> lock(gateMutex);
-    gateOpen = false;
-}
-
-void GateSolver::OpenGate()
-{
-    {
-        std::lock_guard<std::mutex> lock(gateMutex);
-        gateOpen = true;
-    }
-    gateChanged.notify_all();
 }
 
 namespace SdkTest {
@@ -126,24 +100,6 @@ std::unique_ptr<Sudoku> SolutionWithout(std::initializer_list<int> empty)
     for (int i : empty)
         text[size_t(i)] = '0';
     return MakeGame(text.c_str());
-}
-
-WndSudoku *OpenMainWindow(bool firstTick)
-{
-    if (!InstallBundle())
-        return nullptr;
-    auto *w = dynamic_cast<WndSudoku *>(VxResource::LoadWindow(QStringLiteral("SUDOKU_MAIN")));
-    if (!w)
-        return nullptr;
-    w->resize(900, 660);
-    w->Start();
-    w->WindowTimer().Stop();
-    QApplication::processEvents();
-    if (firstTick) {
-        w->EvTimer();
-        w->WindowTimer().Stop();
-    }
-    return w;
 }
 
 void CloseMainWindow(WndSudoku *w)
@@ -229,14 +185,6 @@ QStringList Script::SeenWindows() const
     return names;
 }
 
-int Script::Pending() const
-{
-    int n = 0;
-    for (const auto &queue : answers)
-        n += int(queue.size());
-    return n;
-}
-
 void Check(QWidget *button)
 {
     if (button)
@@ -306,10 +254,17 @@ void SaveScreenshot(QWidget &w, const QString &name)
 void WndTest::Open(bool firstTick)
 {
     CloseMainWindow(w);
-    w = OpenMainWindow(firstTick);
+    ASSERT_TRUE(InstallBundle());
+    w = dynamic_cast<WndSudoku *>(VxResource::LoadWindow(QStringLiteral("SUDOKU_MAIN")));
     ASSERT_NE(w, nullptr);
-    w->activateWindow(); // focus changes reach only the active window
+    w->resize(900, 660);
+    w->Start();
+    w->WindowTimer().Stop(); // tests tick by hand
+    w->activateWindow();     // focus changes reach only the active window
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    if (firstTick)
+        w->EvTimer();
+    w->WindowTimer().Stop();
 }
 
 void WndTest::Start(const char *game)

@@ -13,16 +13,13 @@
 #include <QHash>
 #include <QImage>
 #include <QTest>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
 
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 inline std::ostream &operator<<(std::ostream &os, const QString &text)
 {
     return os << text.toStdString();
@@ -53,8 +50,11 @@ class GateSolver : public SdkDefaultSolver
 
 public:
     bool Run() override;
-    static void CloseGate();
-    static void OpenGate();
+    static void CloseGate() { gateOpen = false; }
+    static void OpenGate() { gateOpen = true; }
+
+private:
+    inline static std::atomic<bool> gateOpen{true};
 };
 
 namespace SdkTest {
@@ -79,8 +79,6 @@ std::unique_ptr<Sudoku> MakeGame(const char *text); // 81 digits, started as a n
 std::unique_ptr<Sudoku> SolutionWithout(std::initializer_list<int> empty);
 QString Values(const Sudoku &game); // 81 digits, '0' empty
 
-// "SUDOKU_MAIN" as the program opens it, with its own timer stopped: tests tick by hand.
-WndSudoku *OpenMainWindow(bool firstTick = true);
 void CloseMainWindow(WndSudoku *w);
 
 // Polls pred until it holds; false after limitMs.
@@ -110,7 +108,6 @@ public:
     }
     const QList<ModalAnswer> &Seen() const { return seen; }
     QStringList SeenWindows() const;
-    int Pending() const;
 
 private:
     QHash<QString, std::deque<Reply>> answers;

@@ -58,114 +58,72 @@ TEST_F(WndSudokuStart, ResourceFailuresAreReportedAndStartNothing)
     EXPECT_EQ(VxResource::UnboundLinks("SUDOKU_MAIN"), QStringList());
 }
 
-// The first argument names the game file when it is an existing file, also relative to the start
-// folder; the first tick loads it, and a whole riddle ends a definition resumed from last time.
-TEST_F(WndSudokuStart, FirstArgumentIsLoadedOnTheFirstTick)
+// What the first ticks show: the current game of the last session, or the game file named by
+// the first argument when that is an existing file (also relative to the start folder). Only the
+// file's givens are taken; a whole riddle ends a definition resumed from last time.
+TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
 {
     QTemporaryDir dir;
-    const QString five = dir.filePath("five.sdk"), whole = dir.filePath("whole.sdk");
-    const QString bad = dir.filePath("bad.sdk");
-    ASSERT_TRUE(MakeGame(FiveGivens)->SaveGame(five.toStdString(), true, true));
+    const QString five = dir.filePath("five.sdk"), whole = dir.filePath("whole.sdk"),
+                  bad = dir.filePath("bad.sdk");
+    // Five givens and a played 6.
+    ASSERT_TRUE(WriteFile(five, "*1*2*3*4*56" + QByteArray(75, '-') + "FILE:*US:|0*BT:-1*"));
     ASSERT_TRUE(MakeGame(Riddle)->SaveGame(whole.toStdString(), true, true));
     ASSERT_TRUE(WriteFile(bad, "no game at all"));
     const QString loaded = "The game has been loaded and is now ready for solving.";
+    const QString defining = Plain + "  -  Edit Game-Definition";
+    const QString none = Plain + "  -  No riddle defined";
     const struct
     {
-        QString arg, file;
-        bool fixMode;
-        unsigned fixCount;
-        QString status;
+        const char *current; // the game of last time, nullptr: none
+        QString arg, title, stack, status;
     } cases[] = {
-        {five, five, true, 5, loaded},
-        {QDir::current().relativeFilePath(whole), whole, false, 30, loaded},
-        {bad, bad, false, 0, "ERROR: The game could not be loaded."}, // no game of last time
-        {dir.path(), "", true, 5, ""}, // a folder: the definition of last time goes on
-        {dir.filePath("missing.sdk"), "", true, 5, ""},
-        {"", "", true, 5, ""},
+        {nullptr, "", none, "Fix: 0   Step: 0/0", ""},
+        {FiveGivens, "", defining, "Fix Nnumber Count: 5", ""},
+        {"123456789000000000000000000000000000000000000000000000000000000000000000000000001", "",
+         Plain, "Fix: 10   Step: 0/0", ""},
+        {Solution, "", Plain + "  -  SUCCESSFULLY FINISHED!", "Fix: 81   Step: 0/0",
+         "The game has been successfully completed."},
+        {nullptr, five, defining, "Fix Nnumber Count: 5", loaded},
+        {FiveGivens, QDir::current().relativeFilePath(whole), Plain, "Fix: 30   Step: 0/0", loaded},
+        {nullptr, bad, none, "Fix: 0   Step: 0/0", "ERROR: The game could not be loaded."},
+        {FiveGivens, dir.path(), defining, "Fix Nnumber Count: 5", ""}, // a folder
+        {FiveGivens, dir.filePath("missing.sdk"), defining, "Fix Nnumber Count: 5", ""},
     };
     const QString startDir = QDir::currentPath();
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.arg.toStdString());
+        SCOPED_TRACE((c.title + " " + c.arg).toStdString());
         FreshStart();
-        if (c.arg != bad) {
-            ASSERT_TRUE(MakeGame(FiveGivens)->SaveCurrentGame());
+        if (c.current) {
+            ASSERT_TRUE(MakeGame(c.current)->SaveCurrentGame());
         }
         ASSERT_TRUE(RunMain(c.arg.isEmpty() ? QStringList() : QStringList{c.arg}));
-        EXPECT_EQ(QDir::cleanPath(app->GetInitFile()), QDir::cleanPath(c.file));
+        const QFileInfo named(c.arg);
+        EXPECT_EQ(QDir::cleanPath(app->GetInitFile()),
+                  named.isFile() ? named.absoluteFilePath() : QString());
         EXPECT_EQ(QDir::currentPath(), startDir);
         EXPECT_TRUE(w->HasTimerState(TS_STARTUP));
         w->EvTimer();
-        w->WindowTimer().Stop();
         EXPECT_FALSE(w->HasTimerState(TS_STARTUP));
-        EXPECT_EQ(WndSudokuPeer::FixMode(*w), c.fixMode);
-        EXPECT_EQ(w->Game().GetFixCount(), c.fixCount);
         EXPECT_EQ(Status(), c.status);
-        if (c.fixCount == 30) {
-            w->EvTimer();
-            EXPECT_EQ(Title(), Plain);
-            EXPECT_TRUE(Enabled("BT_SOLVE"));
+        w->EvTimer();
+        w->WindowTimer().Stop();
+        const bool inDefinition = c.title == defining, playable = c.title == Plain;
+        EXPECT_EQ(Title(), c.title);
+        EXPECT_EQ(Text("STAT_STACK"), c.stack);
+        EXPECT_EQ(WndSudokuPeer::FixMode(*w), inDefinition);
+        EXPECT_EQ(w->focusWidget()->objectName(),
+                  inDefinition || playable ? "DRAW" : "BT_CREATE_GAME");
+        EXPECT_EQ(Text("BT_NEW_GAME"),
+                  inDefinition ? "Finish d&efinition" : "Edit riddl&e manually ...");
+        EXPECT_EQ(Enabled("BT_SOLVE"), playable);
+        EXPECT_EQ(Enabled("BT_CREATE_GAME"), !inDefinition);
+        EXPECT_EQ(w->FindAction("MN_PRINT")->isEnabled(), !inDefinition);
+        EXPECT_TRUE(c.arg != five || Value(0, 5) == SdkDigitEmpty);
+        if (c.stack == "Fix: 30   Step: 0/0") {
             ASSERT_TRUE(w->SetCurrentValue(SdkDigit4, 0, 2)); // a move, not a given
             EXPECT_EQ(w->Game().GetFixCount(), 30u);
-            EXPECT_EQ(w->Game().GetUserStackCount(), 1u);
         }
-    }
-}
-
-// The current game of the last session decides the first picture.
-TEST_F(WndSudokuStart, CurrentGameDecidesTitleFocusAndDefinitionMode)
-{
-    const struct
-    {
-        const char *game; // nullptr: none stored
-        QString title, focus, stack;
-        bool defining, solvable;
-    } cases[] = {
-        {nullptr, Plain + "  -  No riddle defined", "BT_CREATE_GAME", "Fix: 0   Step: 0/0", false,
-         false},
-        {FiveGivens, Plain + "  -  Edit Game-Definition", "DRAW", "Fix Nnumber Count: 5", true,
-         false},
-        {"123456789000000000000000000000000000000000000000000000000000000000000000000000001", Plain,
-         "DRAW", "Fix: 10   Step: 0/0", false, true},
-        {Solution, Plain + "  -  SUCCESSFULLY FINISHED!", "BT_CREATE_GAME", "Fix: 81   Step: 0/0",
-         false, false},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.title.toStdString());
-        FreshStart();
-        if (c.game) {
-            ASSERT_TRUE(MakeGame(c.game)->SaveCurrentGame());
-        }
-        Open();
-        w->EvTimer();
-        EXPECT_EQ(Title(), c.title);
-        EXPECT_EQ(w->focusWidget()->objectName(), c.focus);
-        EXPECT_EQ(Text("STAT_STACK"), c.stack);
-        EXPECT_EQ(WndSudokuPeer::FixMode(*w), c.defining);
-        EXPECT_EQ(Text("BT_NEW_GAME"),
-                  c.defining ? "Finish d&efinition" : "Edit riddl&e manually ...");
-        EXPECT_EQ(Enabled("BT_SOLVE"), c.solvable);
-        EXPECT_EQ(Enabled("BT_CREATE_GAME"), !c.defining);
-        EXPECT_EQ(w->FindAction("MN_PRINT")->isEnabled(), !c.defining);
-    }
-}
-
-TEST_F(WndSudokuStart, VersionCheckAnnouncesOnlyAChangedStoredVersion)
-{
-    for (const auto &[stored, announced] :
-         {QPair<QString, bool>("0120", true), {"0130", false}, {"", false}}) {
-        FreshStart();
-        if (!stored.isEmpty())
-            SetSetting("Version", stored);
-        Open();
-        Script script;
-        w->EvTimer();
-        EXPECT_FALSE(w->HasTimerState(TS_VERSION_CHECK));
-        // The notice may be followed by a message about the version history.
-        ASSERT_EQ(script.Seen().isEmpty(), !announced) << stored;
-        if (announced) {
-            EXPECT_TRUE(script.Seen()[0].text.contains("Your current program version is now:"));
-        }
-        EXPECT_EQ(GetSetting("Version"), announced ? "0130" : stored);
     }
 }
 

@@ -1,5 +1,5 @@
-// Play aids through the main window: board tints, digit counts, pencil marks by Shift+digit,
-// shortcuts, the playing time with its pause and file section, statistics, clipboard and drops.
+// Play aids through the main window: board tints, pencil marks by Shift+digit, the playing time
+// with its pause and file section, statistics and the clipboard.
 #include "SdkAppTestSupport.h"
 
 #include <QApplication>
@@ -24,15 +24,6 @@ protected:
         w->SetClock([this] { return now; });
         Start();
         w->DrawWindow()->setFocus();
-    }
-    void SetAids(bool sameDigit, bool units, bool counts = false, bool time = false)
-    {
-        SdkPlayAids aids;
-        aids.sameDigit = sameDigit;
-        aids.units = units;
-        aids.digitCounts = counts;
-        aids.playTime = time;
-        w->SetPlayAids(aids);
     }
     QRgb Fill(const QImage &image, unsigned row, unsigned column)
     {
@@ -76,7 +67,7 @@ TEST_F(PlayAids, TintsAppearOnlyForTheChosenAidAndNeverHideAConflict)
     };
     SetActive(0, 0);
     for (const auto &c : cases) {
-        SetAids(c.sameDigit, c.units);
+        w->SetPlayAids({c.sameDigit, c.units, false, false});
         const QImage image = Board();
         SCOPED_TRACE(testing::Message() << c.sameDigit << c.units);
         EXPECT_EQ(Fill(image, 0, 6), c.row);
@@ -88,35 +79,13 @@ TEST_F(PlayAids, TintsAppearOnlyForTheChosenAidAndNeverHideAConflict)
     w->Game() = *MakeGame("123456780000000009000000000000000000000000000000000000000000000000000000"
                           "900000000");
     ASSERT_TRUE(w->Game().GetField(0, 8).GetResultSet().IsEmpty());
-    SetAids(false, false);
+    w->SetPlayAids({});
     EXPECT_EQ(Fill(Board(), 0, 8), PaletteRgb(12));
-    SetAids(false, true);
+    w->SetPlayAids({false, true, false, false});
     const QImage image = Board();
     EXPECT_EQ(Fill(image, 0, 8), PaletteRgb(0));
     const QRect inner = FieldRect(*w, 0, 8, 8);
     EXPECT_EQ(image.pixel(inner.bottomRight() - QPoint(2, 2)) & 0xFFFFFF, PaletteRgb(12));
-}
-
-TEST_F(PlayAids, DigitCountsAreHiddenByDefaultAndShowADigitPlacedNineTimesAsDone)
-{
-    auto *label = qobject_cast<QLabel *>(w->FindChild("STAT_DIGIT_COUNTS"));
-    ASSERT_NE(label, nullptr);
-    EXPECT_FALSE(label->isVisible());
-    w->Game() = *SolutionWithout({0}); // one 5 missing
-    SetAids(false, false, true);
-    w->EvTimer();
-    ASSERT_TRUE(label->isVisible());
-    auto greenPixels = [label] {
-        const QImage image = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        return CountColour(image, image.rect(), qRgb(0, 128, 0));
-    };
-    EXPECT_EQ(label->text().count("&#x2713;"), 8);
-    const int eightDone = greenPixels();
-    EXPECT_GT(eightDone, 0);
-    ASSERT_TRUE(w->Game().SetValue(SdkDigit5, 0, 0));
-    w->EvTimer();
-    EXPECT_EQ(label->text().count("&#x2713;"), 9);
-    EXPECT_GT(greenPixels(), eightDone);
 }
 
 TEST_F(PlayAids, ShiftDigitTogglesAManualCandidateOnAnyLayout)
@@ -157,32 +126,9 @@ TEST_F(PlayAids, ShiftDigitTogglesAManualCandidateOnAnyLayout)
     EXPECT_EQ(Value(0, 2), SdkDigit4);
 }
 
-TEST_F(PlayAids, ShortcutsRunTheirMenuItemsOnlyWhenTheItemsAreEnabled)
-{
-    SetActive(0, 2);
-    Digit(4);
-    ASSERT_EQ(Value(0, 2), SdkDigit4);
-    for (const auto &[key, modifiers] :
-         {std::pair(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier),
-          std::pair(Qt::Key_Y, Qt::KeyboardModifiers(Qt::ControlModifier))}) {
-        Key(Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(Value(0, 2), SdkDigitEmpty);
-        Key(key, modifiers);
-        EXPECT_EQ(Value(0, 2), SdkDigit4);
-    }
-    // In definition mode loading is disabled, and so is Ctrl+O.
-    Script script;
-    w->EnterFixMode(false);
-    Key(Qt::Key_O, Qt::ControlModifier);
-    EXPECT_TRUE(script.Seen().isEmpty());
-    w->ExitFixMode();
-    Key(Qt::Key_O, Qt::ControlModifier);
-    EXPECT_FALSE(script.Seen().isEmpty());
-}
-
 TEST_F(PlayAids, PlayingTimeRunsPausesWithPAndIsSavedInItsOwnSection)
 {
-    SetAids(false, false, false, true);
+    w->SetPlayAids({false, false, false, true});
     Play(5);
     EXPECT_EQ(w->Game().GetPlayTime(), 5u);
     EXPECT_EQ(Text("STAT_PLAY_TIME"), "Playing time: 0:05");
@@ -252,7 +198,6 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
     } cases[] = {
         {"zeros", line, 30, false},
         {"dots", dots, 30, false},
-        {"dashes", QString(line).replace('0', '-'), 30, false},
         {"grid", grid, 30, false},
         {"game text", FromT(MakeGame(Riddle)->WriteStream(false, false)), 30, false},
         {"few givens", "5" + QString(80, '.'), 1, true},
@@ -278,26 +223,4 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
     w->Game() = *MakeGame(Riddle);
     w->FindAction("MN_COPY_RIDDLE")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), dots);
-}
-
-TEST_F(PlayAids, ADroppedGameFileIsLoadedAsTheLoadCommandDoes)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("dropped.sdk");
-    ASSERT_TRUE(SolutionWithout({0, 1, 2})->SaveGame(path.toStdString(), false, true));
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(path)});
-    Script script;
-    script.On("WND_MESSAGE", PressButton("BT_NO"));
-    // Qt takes a drop only where the drag has entered and was accepted.
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &drop);
-    EXPECT_TRUE(drop.isAccepted());
-    // The load runs once the drop has ended.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return w->Game().GetFixCount() == 78u; }, 1000))
-        << script.SeenWindows().join(", ");
-    EXPECT_EQ(FromT(w->Game().GetFileName()), path);
 }

@@ -1,33 +1,7 @@
-// Board geometry and the board's colours, read from the screen pixel by pixel.
+// The board's colours, read from the screen pixel by pixel.
 #include "SdkAppTestSupport.h"
 
 using namespace SdkTest;
-
-TEST(WndSudokuGeometry, HitTestMapsPointsToFieldsAndRefusesPointsOffTheBoard)
-{
-    GScale scale;
-    scale.SetScale(0, 0, 9000, 9000);
-    scale.SetDeviceRect(0, 0, 450, 300);
-    scale.SetProportional(true);
-    const struct
-    {
-        GPoint point;
-        bool inside;
-        unsigned field;
-    } cases[] = {{{0, 0}, true, 0},    {{9000, 9000}, true, 80}, {{1999.9, 3000}, true, 28},
-                 {{8999, 1}, true, 8}, {{-1, 10}, false, 0},     {{10, 9000.5}, false, 0}};
-    for (const auto &c : cases) {
-        unsigned row = 7, column = 7;
-        EXPECT_EQ(WndSudoku::GetRowCol(scale, c.point, row, column), c.inside) << c.point.x;
-        EXPECT_EQ(row * 9 + column, c.field) << c.point.x << "," << c.point.y;
-    }
-    GPoint p1, p2;
-    EXPECT_TRUE(WndSudoku::GetBox(scale, p1, p2, 4u, 2u));
-    EXPECT_EQ(p1, GPoint(2000, 4000));
-    EXPECT_EQ(p2, GPoint(3000, 5000));
-    EXPECT_FALSE(WndSudoku::GetBox(scale, p1, p2, 9u, 0u));
-    EXPECT_FALSE(WndSudoku::GetBox(scale, p1, p2, 0u, 9u));
-}
 
 namespace {
 using Field = std::pair<unsigned, unsigned>;
@@ -155,21 +129,5 @@ TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
             w->NotifyLoadingEnded(param);
         EXPECT_EQ(n > 5, r.present) << r.state << " at " << row << "/" << column << ": " << n;
         EXPECT_TRUE(r.present || n == 0) << r.state << ": " << n;
-    }
-}
-
-TEST_F(WndSudokuBoard, FocusRectangleLiesInsideTheActiveField)
-{
-    SetActive(2, 5);
-    VxEvent2Res event;
-    ASSERT_TRUE(w->CalcGameFocusRect(event));
-    const QRect field = FieldRect(*w, 2, 5, 0);
-    EXPECT_NEAR(event.Rect().left() - field.left(), 5, 1);
-    EXPECT_NEAR(event.Rect().top() - field.top(), 5, 1);
-    EXPECT_NEAR(field.bottom() - event.Rect().bottom(), 4, 1);
-    EXPECT_NEAR(field.right() - event.Rect().right(), 4, 1);
-    for (const auto &[row, column] : {Field(9, 0), Field(100, 0), Field(0, 9), Field(0, 100)}) {
-        SetActive(row, column);
-        EXPECT_FALSE(w->CalcGameFocusRect(event)) << row << "/" << column;
     }
 }

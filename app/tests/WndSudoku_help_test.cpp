@@ -1,5 +1,4 @@
-// Housekeeping of the games folder, the help command, the version history, the homepage and the
-// About box's web line.
+// Housekeeping of the games folder, the help command, the version history and the homepage.
 #include "SdkAppTestSupport.h"
 
 #include "app/SdkPlatform.h"
@@ -98,28 +97,6 @@ TEST_F(WndSudokuHousekeeping, OldGamesMoveExamplesAreCopiedAndNothingIsLostNorOv
     EXPECT_EQ(ReadText(games + "/ExampleGames/Hard.sdk"), "example hard");
 }
 
-TEST(WndSudokuHelpCommand, ProgramPartIsQuotedAndPercentOneTakesTheQuotedFile)
-{
-    const QString file = "/usr/share/doku/Main.eng.html";
-    const QString quoted = "\"" + file + "\"";
-    const struct
-    {
-        QString command, file, expected, separate;
-    } cases[] = {
-        {"xdg-open \"%1\"", file, "\"xdg-open\" " + quoted, ""},
-        {"\"C:\\Program Files\\b.exe\" -url %1", file,
-         "\"C:\\Program Files\\b.exe\" -url " + quoted, ""},
-        {"browser\t--new %1 --again \"%1\"", quoted, "\"browser\"\t--new %1 --again " + quoted, ""},
-        {"firefox", file, "\"firefox\"", quoted}, // the file as an argument of its own
-        {"   ", file, "", ""},
-    };
-    for (const auto &c : cases) {
-        QString separate;
-        EXPECT_EQ(WndSudoku::HelpCommand(c.command, c.file, &separate), c.expected) << c.command;
-        EXPECT_EQ(separate, c.separate) << c.command;
-    }
-}
-
 TEST_F(WndSudokuHousekeeping, HelpHistoryAndHomepageOpenTheirFileOrSayWhyNot)
 {
     const QString history = Install("doku/NinefoldSudoku_Version-History.txt");
@@ -173,26 +150,6 @@ TEST_F(WndSudokuHousekeeping, HelpHistoryAndHomepageOpenTheirFileOrSayWhyNot)
     }
 }
 
-TEST_F(WndSudokuHousekeeping, ClickOnTheAboutBoxWebLineOpensTheMakersAddress)
-{
-    Open();
-    for (bool succeed : {true, false}) {
-        Record(succeed);
-        Script script;
-        script.On("SUDOKU_ABOUT", [](QWidget &window) {
-            QTest::mouseClick(window.findChild<QWidget *>("STAT_IMPRESSUM_WEB"), Qt::LeftButton);
-        });
-        VxEvent event;
-        w->DoAbout(event);
-        EXPECT_EQ(opened, QStringList{SdkPlatform::MakerWeb(1, WndSudokuPeer::InstallDir(*w))});
-        // A browser that cannot be started is reported over the About box.
-        ASSERT_EQ(script.Seen().size(), succeed ? 1 : 2);
-        if (!succeed) {
-            EXPECT_TRUE(script.Seen()[1].text.contains("The browser could not be started."));
-        }
-    }
-}
-
 TEST_F(WndSudokuHousekeeping, WithoutInstallationFolderHelpAndHistoryOpenNothing)
 {
     Open();
@@ -205,7 +162,7 @@ TEST_F(WndSudokuHousekeeping, WithoutInstallationFolderHelpAndHistoryOpenNothing
     Record(true);
     Script script;
     VxEvent event;
-    w->DoHelp(event);
+    EXPECT_TRUE(w->DoHelp(event));
     EXPECT_TRUE(script.Seen().isEmpty());
     w->DoVersionHistory(event);
     ASSERT_EQ(script.Seen().size(), 1);

@@ -40,17 +40,24 @@ protected:
 };
 } // namespace
 
-TEST_F(WndSudokuHint, FourPressesLookNameProveAndPlaceInBothLanguages)
+// The hint in four presses in either language; the rating is shown beside the counters unless
+// it is hidden, and never for a riddle being defined.
+TEST_F(WndSudokuHint, FourPressesLookNameProveAndPlaceBesideTheRating)
 {
     const struct
     {
         const char *language, *suffix, *look, *technique, *placed;
-    } cases[] = {{"English", "en", "Look at ", "Technique", "Value <"},
-                 {"German", "de", "Schauen Sie sich ", "Techni", "Wert <"}};
+        bool hideRating;
+    } cases[] = {{"English", "en", "Look at ", "Technique", "Value <", false},
+                 {"German", "de", "Schauen Sie sich ", "Techni", "Wert <", true}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.language);
-        OpenIn(c.language);
+        OpenIn(c.language, c.hideRating ? "1" : "0");
         ASSERT_TRUE(WaitForRating());
+        for (const char *name : {"LABEL_RATING", "STAT_RATING", "STAT_RATING_TECHNIQUE"})
+            EXPECT_EQ(Shown(name), !c.hideRating) << name;
+        EXPECT_EQ(Text("STAT_RATING").contains(QRegularExpression("^\\d+\\.\\d$")), !c.hideRating)
+            << Text("STAT_RATING");
         const QString start = Values(w->Game());
         ASSERT_EQ(Pixels(Magenta), 0);
 
@@ -77,26 +84,13 @@ TEST_F(WndSudokuHint, FourPressesLookNameProveAndPlaceInBothLanguages)
         EXPECT_EQ(w->Game().GetUserStackCount(), 1u) << "recorded like a move";
         EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.placed))) << Status();
         EXPECT_EQ(Pixels(Magenta), 0) << "the hint is over";
+        WndSudokuPeer::FixMode(*w) = true;
+        w->EvTimer();
+        EXPECT_FALSE(Shown("STAT_RATING"));
+        WndSudokuPeer::FixMode(*w) = false;
         TearDown();
         w = nullptr;
     }
-}
-
-TEST_F(WndSudokuHint, AnyOtherInputEndsTheHint)
-{
-    OpenIn("English");
-    Press("BT_HINT");
-    Press("BT_HINT");
-    ASSERT_GT(Pixels(Magenta), 0);
-    Key(Qt::Key_Right);
-    EXPECT_EQ(Pixels(Magenta), 0);
-    Press("BT_HINT");
-    EXPECT_TRUE(Status().startsWith(QStringLiteral("Look at "))) << "a new hint starts";
-    // A move made by another command ends it as well.
-    ASSERT_GT(Pixels(Magenta), 0);
-    Press("BT_NEXT_STEP");
-    ASSERT_TRUE(TickUntilIdle(*w));
-    EXPECT_EQ(Pixels(Magenta), 0);
 }
 
 TEST_F(WndSudokuHint, WrongPlayedValueIsNamedAndNothingIsPlaced)
@@ -112,39 +106,4 @@ TEST_F(WndSudokuHint, WrongPlayedValueIsNamedAndNothingIsPlaced)
     }
     EXPECT_GT(Pixels(LightRed, FieldRect(*w, 0, 2, 0)), 0);
     EXPECT_EQ(Values(w->Game()), played);
-}
-
-TEST_F(WndSudokuHint, HintIsDisabledWhileTheEngineWorks)
-{
-    OpenIn("English");
-    EXPECT_TRUE(Enabled("BT_HINT"));
-    ASSERT_TRUE(GatedSolve(*w));
-    EXPECT_FALSE(Enabled("BT_HINT"));
-    EXPECT_FALSE(w->FindAction(QStringLiteral("MN_HINT"))->isEnabled());
-    Press("BT_SOLVE"); // cancelled, so no playback completes the game
-    GateSolver::OpenGate();
-    ASSERT_TRUE(TickUntilIdle(*w));
-    EXPECT_TRUE(Enabled("BT_HINT"));
-}
-
-TEST_F(WndSudokuHint, RatingOfThePlayedRiddleUnlessHiddenOrDefined)
-{
-    for (const bool hidden : {false, true}) {
-        OpenIn("English", hidden ? "1" : "0");
-        ASSERT_TRUE(WaitForRating());
-        for (const char *name : {"LABEL_RATING", "STAT_RATING", "STAT_RATING_TECHNIQUE"})
-            EXPECT_EQ(Shown(name), !hidden) << name;
-        if (!hidden) {
-            EXPECT_TRUE(Text("STAT_RATING").contains(QRegularExpression("^\\d+\\.\\d$")))
-                << Text("STAT_RATING");
-            EXPECT_FALSE(Text("STAT_RATING_TECHNIQUE").isEmpty());
-        }
-        // A riddle being defined is not rated.
-        WndSudokuPeer::FixMode(*w) = true;
-        w->EvTimer();
-        EXPECT_FALSE(Shown("STAT_RATING"));
-        WndSudokuPeer::FixMode(*w) = false;
-        TearDown();
-        w = nullptr;
-    }
 }

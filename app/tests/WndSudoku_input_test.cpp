@@ -142,40 +142,49 @@ TEST_F(BoardInput, ContextMenuInDefinitionModeFixesAllowedDigitsAndRemovesGivens
     EXPECT_EQ(w->Game().GetFixCount(), 30u);
 }
 
-// Keys typed into the editor: '\b' Backspace, '\x7f' Delete (with the character the desktop
-// sends), 'H' Home, 'P' Shift+Insert (paste), 'U', 'D', 'F', 'N' Up, Down, F2, PageDown (all
-// kept by the editor, never acting on the board).
-TEST_F(BoardInput, CandidateEditorKeys)
+// The candidate editor on (0,2): keys typed into it ('\b' Backspace, '\x7f' Delete with the
+// character the desktop sends, 'H' Home, 'P' Shift+Insert pasting, 'U', 'D', 'F', 'N' Up, Down,
+// F2, PageDown, all kept by the editor), and how it is left: by a key, or (negative codes) focus
+// elsewhere or a press on (5,5), both dropping the input, or a left or right press inside, which
+// keep it open without a menu of its own.
+TEST_F(BoardInput, CandidateEditorKeysAndHowItIsLeft)
 {
+    enum { FocusElsewhere = -1, PressOnField = -2, PressInside = -3, RightPressInside = -4 };
     const struct
     {
         const char *before;
         Qt::Key open;
         QString typed;
-        Qt::Key end;
+        int end;
         QString shown, stored;
+        unsigned active;
     } cases[] = {
-        {"", Qt::Key_Return, "1a2,3;x9 0", Qt::Key_Return, "12,3;9", "1,2,3,9"},
-        {"", Qt::Key_F2, "3;1,2", Qt::Key_Enter, "3;1,2", "1,2,3"},
-        {"", Qt::Key_Return, "12\b4", Qt::Key_Return, "14", "1,4"},
-        {"1,2", Qt::Key_F2, "5", Qt::Key_Escape, "1,25", "1,2"},
-        {"4,5", Qt::Key_Return, "", Qt::Key_Return, "4,5", "4,5"},
-        {"4,5", Qt::Key_Return, "\b\b\b", Qt::Key_Return, "", ""},
-        {"1,2,3", Qt::Key_Return, "H\x7f", Qt::Key_Return, ",2,3", "2,3"},
-        {"9", Qt::Key_Return, "P", Qt::Key_Return, "912;3", "1,2,3,9"},
-        {"", Qt::Key_Return, "1UDFN2", Qt::Key_Return, "12", "1,2"},
+        {"", Qt::Key_Return, "1a2,3;x9 0", Qt::Key_Return, "12,3;9", "1,2,3,9", 2},
+        {"", Qt::Key_F2, "3;1,2", Qt::Key_Enter, "3;1,2", "1,2,3", 2},
+        {"", Qt::Key_Return, "12\b4", Qt::Key_Return, "14", "1,4", 2},
+        {"1,2", Qt::Key_F2, "5", Qt::Key_Escape, "1,25", "1,2", 2},
+        {"4,5", Qt::Key_Return, "", Qt::Key_Return, "4,5", "4,5", 2},
+        {"4,5", Qt::Key_Return, "\b\b\b", Qt::Key_Return, "", "", 2},
+        {"1,2,3", Qt::Key_Return, "H\x7f", Qt::Key_Return, ",2,3", "2,3", 2},
+        {"9", Qt::Key_Return, "P", Qt::Key_Return, "912;3", "1,2,3,9", 2},
+        {"", Qt::Key_Return, "1UDFN2", Qt::Key_Return, "12", "1,2", 2},
+        {"", Qt::Key_Return, "12", FocusElsewhere, "12", "", 2},
+        {"", Qt::Key_Return, "12", PressOnField, "12", "", 5 * 9 + 5},
+        {"", Qt::Key_Return, "12", PressInside, "12", "1,2", 2},
+        {"", Qt::Key_Return, "12", RightPressInside, "12", "1,2", 2},
     };
     QApplication::clipboard()->setText(QStringLiteral("1a2 b;3x0\n"));
+    const QHash<QChar, Qt::Key> keys = {{'\b', Qt::Key_Backspace}, {'H', Qt::Key_Home},
+                                        {'U', Qt::Key_Up},         {'D', Qt::Key_Down},
+                                        {'F', Qt::Key_F2},         {'N', Qt::Key_PageDown}};
     for (const auto &c : cases) {
+        SCOPED_TRACE((c.typed + " " + QString::number(c.end)).toStdString());
         QLineEdit *edit = OpenEditor(c.before, c.open);
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->text(), c.before);
         EXPECT_EQ(Status(), "Edit candidates for field [1/3] ... (insert digits, optionally "
                             "separated by comma)");
         for (QChar ch : c.typed) {
-            const QHash<QChar, Qt::Key> keys = {{'\b', Qt::Key_Backspace}, {'H', Qt::Key_Home},
-                                                {'U', Qt::Key_Up},         {'D', Qt::Key_Down},
-                                                {'F', Qt::Key_F2},         {'N', Qt::Key_PageDown}};
             if (ch == '\x7f')
                 QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, QString(ch), {});
             else if (ch == 'P')
@@ -185,137 +194,82 @@ TEST_F(BoardInput, CandidateEditorKeys)
             else
                 QTest::keyClicks(edit, QString(ch));
         }
-        EXPECT_EQ(edit->text(), c.shown) << c.typed;
+        EXPECT_EQ(edit->text(), c.shown);
         EXPECT_EQ(Editor(), edit);
         EXPECT_EQ(Active(), 2u);
-        QTest::keyClick(edit, c.end);
-        EXPECT_EQ(Candidates(0, 2), c.stored) << c.typed;
-        EXPECT_EQ(Status(), "");
-        EXPECT_TRUE(w->DrawWindow()->hasFocus());
+        const QPoint inside(3, 3);
+        if (c.end == FocusElsewhere) {
+            w->FindChild("BT_SOLVE")->setFocus();
+        } else if (c.end == PressOnField) {
+            const QPoint field = w->DrawWindow()->mapToGlobal(FieldRect(*w, 5, 5).center());
+            QTest::mousePress(edit, Qt::LeftButton, {}, edit->mapFromGlobal(field));
+        } else if (c.end == PressInside) {
+            QTest::mousePress(edit, Qt::LeftButton, {}, inside);
+        } else if (c.end == RightPressInside) { // the press, then the request for a menu
+            QTest::mousePress(edit, Qt::RightButton, {}, inside);
+            QContextMenuEvent request(QContextMenuEvent::Mouse, inside, edit->mapToGlobal(inside));
+            QApplication::sendEvent(edit, &request);
+            QTest::mouseRelease(edit, Qt::RightButton, {}, inside);
+        } else {
+            QTest::keyClick(edit, Qt::Key(c.end));
+            EXPECT_TRUE(w->DrawWindow()->hasFocus());
+        }
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
         w->EvTimer();
+        ASSERT_EQ(Editor() != nullptr, c.end <= PressInside);
+        if (Editor()) {
+            EXPECT_TRUE(edit->hasFocus());
+            QTest::keyClick(edit, Qt::Key_Return);
+            w->EvTimer();
+        }
+        EXPECT_EQ(Candidates(0, 2), c.stored);
+        EXPECT_EQ(Active(), c.active);
+        EXPECT_EQ(Status(), "");
         EXPECT_EQ(Editor(), nullptr);
     }
 }
 
-// How the editor holding "12" is left: focus elsewhere or a press on another field drops the
-// input; a left or right press inside keeps it open, without a menu of its own.
-TEST_F(BoardInput, CandidateEditorKeepsItsInputOnlyWhileItHasTheFocus)
-{
-    const struct
-    {
-        const char *what;
-        std::function<void(QLineEdit &)> act;
-        bool open;
-        unsigned active;
-    } cases[] = {
-        {"focus elsewhere", [this](QLineEdit &) { w->FindChild("BT_SOLVE")->setFocus(); }, false,
-         2},
-        {"press on (5,5)",
-         [this](QLineEdit &edit) {
-             QTest::mousePress(
-                 &edit, Qt::LeftButton, {},
-                 edit.mapFromGlobal(w->DrawWindow()->mapToGlobal(FieldRect(*w, 5, 5).center())));
-         },
-         false, 45 + 5},
-        {"press inside",
-         [](QLineEdit &edit) { QTest::mousePress(&edit, Qt::LeftButton, {}, QPoint(2, 2)); }, true,
-         2},
-        {"right press inside",
-         [](QLineEdit &edit) {
-             const QPoint inside(3, 3);
-             QTest::mousePress(&edit, Qt::RightButton, {}, inside);
-             QContextMenuEvent request(QContextMenuEvent::Mouse, inside, edit.mapToGlobal(inside));
-             QApplication::sendEvent(&edit, &request);
-             QTest::mouseRelease(&edit, Qt::RightButton, {}, inside);
-         },
-         true, 2},
-    };
-    for (const auto &c : cases) {
-        QLineEdit *edit = OpenEditor();
-        ASSERT_NE(edit, nullptr);
-        QTest::keyClicks(edit, "12");
-        c.act(*edit);
-        QWidget *popup = QApplication::activePopupWidget();
-        if (popup)
-            popup->close();
-        EXPECT_EQ(popup, nullptr) << c.what;
-        w->EvTimer();
-        EXPECT_EQ(Active(), c.active) << c.what;
-        ASSERT_EQ(Editor() != nullptr, c.open) << c.what;
-        if (c.open) {
-            EXPECT_TRUE(edit->hasFocus()) << c.what;
-            QTest::keyClick(edit, Qt::Key_Return);
-            w->EvTimer();
-        }
-        EXPECT_EQ(Candidates(0, 2), c.open ? "1,2" : "") << c.what;
-    }
-}
-
+// Keys and clicks that find nothing to do: on a given, with computed candidates shown, with fewer
+// than ten givens, and while the engine works.
 TEST_F(BoardInput, KeysThatFindNothingToDo)
 {
     const struct
     {
-        const char *what;
-        bool rs;
         const char *game;
+        bool rs, working;
         unsigned row, column;
         QString status;
     } cases[] = {
-        {"a given", false, Riddle, 0, 0, ""},
-        {"computed candidates shown", true, Riddle, 0, 2, ""},
-        {"fewer than 10 givens", false, FewGivens, 3, 3,
+        {Riddle, false, false, 0, 0, ""},
+        {Riddle, true, false, 0, 2, ""},
+        {FewGivens, false, false, 3, 3,
          "You first have to setup or create a game-definition with at least 10 fix values."},
+        {Riddle, false, true, 0, 2, ""},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.row << "/" << c.column << " " << c.working);
         View(c.rs, false);
         w->Game() = *MakeGame(c.game);
         Click(c.row, c.column);
         w->EmptyStatus();
+        if (c.working) {
+            ASSERT_TRUE(GatedSolve(*w));
+            EXPECT_FALSE(Enabled("BT_HINT"));
+            EXPECT_FALSE(w->FindAction("MN_HINT")->isEnabled());
+            Key(Qt::Key_Right);
+            Click(6, 6);
+            EXPECT_EQ(Menu(0, 3), "");
+            EXPECT_EQ(Active(), 2u);
+        }
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_F2, Qt::Key_Delete}) {
             Key(key);
-            EXPECT_EQ(Editor(), nullptr) << c.what;
+            EXPECT_EQ(Editor(), nullptr);
         }
-        if (!c.status.isEmpty())
-            Digit(1);
-        EXPECT_EQ(Values(w->Game()), Values(*MakeGame(c.game))) << c.what;
-        EXPECT_EQ(Status(), c.status) << c.what;
+        if (!c.rs)
+            Digit(c.row == 0 ? 4 : 1);
+        EXPECT_EQ(Values(w->Game()), Values(*MakeGame(c.game)));
+        EXPECT_EQ(Status(), c.status);
     }
-}
-
-TEST_F(BoardInput, ArrowsWrapThroughTheBoard)
-{
-    const struct
-    {
-        unsigned from;
-        Qt::Key key;
-        unsigned to;
-    } moves[] = {
-        {80, Qt::Key_Right, 0}, {0, Qt::Key_Left, 80},    {35, Qt::Key_Right, 36},
-        {36, Qt::Key_Left, 35}, {80, Qt::Key_Down, 0},    {0, Qt::Key_Up, 80},
-        {3, Qt::Key_Up, 74},    {74, Qt::Key_Down, 3},    {40, Qt::Key_Up, 31},
-        {40, Qt::Key_Down, 49}, {40, Qt::Key_Escape, 40}, {40, Qt::Key_Home, 40},
-    };
-    for (const auto &m : moves) {
-        Click(m.from / 9, m.from % 9);
-        ASSERT_EQ(Active(), m.from);
-        Key(m.key);
-        EXPECT_EQ(Active(), m.to) << m.from << " " << m.key;
-    }
-}
-
-TEST_F(BoardInput, InputIsRefusedWhileTheEngineWorks)
-{
-    Click(0, 2);
-    ASSERT_TRUE(GatedSolve(*w));
-    Digit(4);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_Return);
-    Key(Qt::Key_Delete);
-    Click(6, 6);
-    EXPECT_EQ(Menu(0, 3), "");
-    EXPECT_EQ(Value(0, 2), SdkDigitEmpty);
-    EXPECT_EQ(Active(), 2u);
-    EXPECT_EQ(Editor(), nullptr);
     VxEventKey right(Qt::Key_Right, QString(), 0, false);
     EXPECT_FALSE(w->SdkKeyDown(right));
     EXPECT_FALSE(w->SdkKeyUp(right));

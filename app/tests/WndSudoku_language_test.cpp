@@ -2,7 +2,6 @@
 // first start and the stored language.
 #include "SdkAppTestSupport.h"
 
-#include "app/SdkDialogs.h"
 #include "velox/VxCtl.h"
 
 #include <QAction>
@@ -199,34 +198,4 @@ TEST_F(WndSudokuLanguage, FirstStartAsksInGermanAndStoresTheAnswerOrGerman)
         EXPECT_EQ(GetSetting("Language"), c.language);
         EXPECT_EQ(Text("BT_SAVE_GAME"), c.saveButton);
     }
-}
-
-TEST_F(WndSudokuLanguage, StoredLanguageWordsAreReadIgnoringCase)
-{
-    const QPair<QString, int> cases[] = {{"German", 0},   {"deutsch", 0},  {"DEUTSCH", 0},
-                                         {"English", 1},  {"englisch", 1}, {"EnGlIsCh", 1},
-                                         {"Klingon", -1}, {"", -1}};
-    for (const auto &[stored, index] : cases) {
-        WndSudokuPeer::Language(*w) = -1;
-        SetSetting("Language", stored);
-        EXPECT_EQ(w->ReadLanguage(), index >= 0) << stored;
-        EXPECT_EQ(WndSudokuPeer::Language(*w), index) << stored;
-    }
-}
-
-TEST_F(WndSudokuLanguage, LanguageDialogPreselectsTheCurrentLineAndIgnoresALineWithoutNumber)
-{
-    SdkWndSelectLanguage dialog(1, nullptr);
-    Script script([](QWidget &window) {
-        auto *combo = window.findChild<QComboBox *>("COMBO_LANG");
-        EXPECT_TRUE(combo->currentText().startsWith("2"));
-        combo->setEditable(true);
-        for (const char *line : {"Deutsch", "3 Klingon", "12 English"}) {
-            combo->setEditText(line);
-            PressButton("BT_OK")(window);
-            EXPECT_TRUE(window.isVisible()) << line; // no known number: it stays open
-        }
-    });
-    EXPECT_EQ(dialog.StartModal(), 2);
-    EXPECT_EQ(dialog.GetLanguage(), 1);
 }

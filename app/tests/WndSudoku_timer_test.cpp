@@ -126,48 +126,6 @@ TEST_F(WndSudokuTimer, SolveEndsWithoutPlaybackWhenCancelledOrUnsolvable)
     }
 }
 
-TEST_F(WndSudokuTimer, ATickWhileACommandWaitsInAMessageBoxOnlyPolls)
-{
-    w->Game() = *SolutionWithout({0, 40});
-    ASSERT_TRUE(w->Game().ThreadSolve(-1, false, ""));
-    w->AddTimerState(TS_SOLVE);
-    ASSERT_TRUE(WaitForThreadEnd(w->Game()));
-    WndSudokuPeer::FixMode(*w) = true; // so that closing asks in a message box
-    bool stillSolveInBox = false;
-    {
-        Script script([&](QWidget &) {
-            Tick();
-            Tick();
-            stillSolveInBox = w->HasTimerState(TS_SOLVE) && !w->HasTimerState(TS_SOLUTION);
-        });
-        w->Close(false);
-        ASSERT_EQ(script.Seen().size(), 1);
-    }
-    WndSudokuPeer::FixMode(*w) = false;
-    EXPECT_TRUE(stillSolveInBox);
-    Tick();
-    EXPECT_FALSE(w->HasTimerState(TS_SOLVE));
-    EXPECT_TRUE(w->HasTimerState(TS_SOLUTION));
-}
-
-TEST_F(WndSudokuTimer, StatusTimeOutClearsAfterMoreThanItsWholeSeconds)
-{
-    now = 100'000;
-    w->Status("first", 12, 2);
-    EXPECT_TRUE(w->HasTimerState(TS_STATUS_TIMEOUT));
-    for (const auto &[advance, shown] :
-         {QPair(2'000, "first"), QPair(999, "first"), QPair(1, "")}) {
-        Tick(advance);
-        EXPECT_EQ(Text("STAT_STATUS"), shown) << now;
-    }
-    EXPECT_FALSE(w->HasTimerState(TS_STATUS_TIMEOUT));
-    w->Status("with time-out", 1, 1);
-    w->Status("without", 2, 0);
-    EXPECT_FALSE(w->HasTimerState(TS_STATUS_TIMEOUT));
-    Tick(10'000);
-    EXPECT_EQ(Text("STAT_STATUS"), "without");
-}
-
 TEST_F(WndSudokuTimer, ScrollCodesMoveTheSpeedAndTheDelay)
 {
     QWidget *bar = w->FindChild("SC_SOLUTION_SPEED");
@@ -197,22 +155,6 @@ TEST_F(WndSudokuTimer, ScrollCodesMoveTheSpeedAndTheDelay)
     }
 }
 
-TEST_F(WndSudokuTimer, UserValueIsReportedAndMarkersFollowTheGame)
-{
-    w->Game() = *MakeGame(Riddle);
-    Tick();
-    EXPECT_EQ(Text("STAT_STATE_CHANGED"), "OK");
-    ASSERT_TRUE(w->SetCurrentValue(SdkDigit4, 0, 2));
-    EXPECT_EQ(Text("STAT_STATUS"), "Value <4> set in field row/column: [1/3].");
-    Tick();
-    EXPECT_EQ(Text("STAT_STATE_CHANGED"), "CHG");
-    EXPECT_EQ(Text("STAT_STACK"), "Fix: 30   Step: 1/1");
-    EXPECT_TRUE(Enabled("BT_UNDO"));
-    EXPECT_FALSE(w->SetCurrentValue(SdkDigit5, 0, 3)); // 5 stands in row 0
-    EXPECT_EQ(Text("STAT_STATUS"), "ERROR: Value 5 for [1/4] not accepted.");
-    EXPECT_FALSE(w->SetCurrentValue(SdkDigit5, 9, 3));
-}
-
 TEST_F(WndSudokuTimer, FinishedRiddleComputationIsReportedForTwentySeconds)
 {
     // 81 directly solvable values can never be reached with 30 givens.
@@ -228,8 +170,6 @@ TEST_F(WndSudokuTimer, FinishedRiddleComputationIsReportedForTwentySeconds)
         ASSERT_TRUE(w->Game().ThreadCreateGame(30, c.attempts, 0, -1, c.minDirect));
         w->AddTimerState(TS_CREATE);
         w->ValidateStatesForThread(false, true);
-        EXPECT_EQ(Text("BT_CREATE_GAME"), "&Cancel");
-        EXPECT_FALSE(Enabled("BT_SOLVE"));
         ASSERT_TRUE(WaitForThreadEnd(w->Game()));
         now = 500'000;
         Tick(0);
