@@ -24,20 +24,17 @@ namespace {
 const char Trouble[] = "123456700000000090000000000567812340000000000000000009000000000000000000"
                        "000000000";
 
-class BoardColours : public ::testing::Test
+class BoardColours : public WndTest
 {
 protected:
     void SetUp() override
     {
         // Settings of this process alone: the tests store palettes other programs must not see.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-        FreshStart();
-        w = OpenMainWindow();
-        ASSERT_NE(w, nullptr);
+        WndTest::SetUp();
         w->Game() = *MakeGame(Trouble);
         w->EvTimer();
     }
-    void TearDown() override { CloseMainWindow(w); }
 
     void ChoosePalette(int index)
     {
@@ -55,11 +52,10 @@ protected:
         const QRect r = FieldRect(*w, row, column, 8);
         const QPoint at[] = {r.topLeft() + QPoint(2, 2), r.topRight() + QPoint(-2, 2),
                              r.bottomLeft() + QPoint(2, -2)};
-        return image.pixel(at[corner]);
+        return image.pixel(at[corner]) & 0xFFFFFF;
     }
 
     QTemporaryDir settings;
-    WndSudoku *w = nullptr;
 };
 
 // WCAG contrast ratio of two colours.
@@ -86,10 +82,10 @@ TEST_F(BoardColours, EachPaletteShowsTroubleByFillAndTheNewOnesByShape)
         bool shapes;
     } cases[] = {
         {"standard", PaletteRgb(12), PaletteRgb(13), PaletteRgb(0), PaletteRgb(0), false},
-        {"colourblind", blind.noSolutionFill.rgb(), blind.conflictFill.rgb(), blind.given.rgb(),
-         blind.mark.rgb(), true},
-        {"dark", dark.noSolutionFill.rgb(), dark.conflictFill.rgb(), dark.given.rgb(),
-         dark.mark.rgb(), true},
+        {"colourblind", blind.noSolutionFill.rgb() & 0xFFFFFF, blind.conflictFill.rgb() & 0xFFFFFF,
+         blind.given.rgb() & 0xFFFFFF, blind.mark.rgb() & 0xFFFFFF, true},
+        {"dark", dark.noSolutionFill.rgb() & 0xFFFFFF, dark.conflictFill.rgb() & 0xFFFFFF,
+         dark.given.rgb() & 0xFFFFFF, dark.mark.rgb() & 0xFFFFFF, true},
     };
     // Played digits and manual candidates, for the pictures.
     ASSERT_TRUE(w->Game().SetValue(SdkDigit4, 1, 0));
@@ -107,7 +103,7 @@ TEST_F(BoardColours, EachPaletteShowsTroubleByFillAndTheNewOnesByShape)
             SCOPED_TRACE(c.name);
             ChoosePalette(i);
             VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), true);
-            const QImage image = GrabBoard(*w);
+            const QImage image = Board();
             EXPECT_EQ(Pixel(image, 3, 8, 2), c.noSolution);
             EXPECT_EQ(Pixel(image, 0, 7, 2), c.conflict);
             EXPECT_GT(CountColour(image, FieldRect(*w, 0, 0), c.given), 0);
@@ -121,10 +117,14 @@ TEST_F(BoardColours, EachPaletteShowsTroubleByFillAndTheNewOnesByShape)
     }
     EXPECT_EQ(GetSetting("BoardColours", "PlayOptions"), "Dark");
     // Every state has a colour of its own, and dark digits keep 4.5:1 on every fill.
-    const QSet<QRgb> states = {blind.lastChanged.rgb(),    blind.conflictFill.rgb(),
-                               blind.noSolutionFill.rgb(), blind.single.rgb(),
-                               blind.manual.rgb(),         blind.definitionFrame.rgb(),
-                               blind.given.rgb(),          blind.played.rgb()};
+    const QSet<QRgb> states = {blind.lastChanged.rgb(),
+                               blind.conflictFill.rgb() & 0xFFFFFF,
+                               blind.noSolutionFill.rgb() & 0xFFFFFF,
+                               blind.single.rgb(),
+                               blind.manual.rgb(),
+                               blind.definitionFrame.rgb(),
+                               blind.given.rgb() & 0xFFFFFF,
+                               blind.played.rgb()};
     EXPECT_EQ(states.size(), 8);
     for (const QColor &ink : {dark.given, dark.played, dark.lastChanged})
         for (const QColor &fill : {dark.field, dark.sameDigitTint, dark.unitTint})
@@ -140,9 +140,7 @@ TEST_F(BoardColours, StoredPaletteIsReadAtStartAndAnythingElseIsTheStandard)
         {"purple", C::Standard},         {"2", C::Standard}, {"", C::Standard}};
     for (const auto &[stored, colours] : cases) {
         SetSetting("BoardColours", stored, "PlayOptions");
-        CloseMainWindow(w);
-        w = OpenMainWindow();
-        ASSERT_NE(w, nullptr);
+        Open();
         EXPECT_EQ(w->GetPlayAids().colours, colours) << qPrintable(stored);
     }
 }
