@@ -2,7 +2,6 @@
 
 #include "app/SudokuApp.h"
 #include "base/TOpSystem.h"
-#include "velox/VxCtl.h"
 #include "velox/VxModal.h"
 #include "velox/VxPalette.h"
 #include "velox/VxResource.h"
@@ -12,47 +11,21 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTest>
 #include <QTextEdit>
 #include <QThread>
-#include <condition_variable>
-#include <mutex>
 
 TDYN_IMPLEMENT(GateSolver, "SdkDefaultSolver");
-
-namespace {
-std::mutex gateMutex;
-std::condition_variable gateChanged;
-bool gateOpen = true;
-} // namespace
 
 bool GateSolver::Run()
 {
     SdkParam level(GetSudoku(), 2, true);
     GetSudoku().MVC().Call(SDK_START_SOLVING, level);
-    {
-        std::unique_lock<std::mutex> lock(gateMutex);
-        // Bounded: a test that forgets the gate must not hang the whole run.
-        gateChanged.wait_for(lock, std::chrono::seconds(30), [] { return gateOpen; });
-    }
+    // Bounded: a test that forgets the gate must not hang the whole run.
+    SdkTest::WaitUntil([] { return gateOpen.load(); }, 30000);
     return SdkDefaultSolver::Run();
-}
-
-void GateSolver::CloseGate()
-{
-    std::lock_guard<std::mutex> lock(gateMutex);
-    gateOpen = false;
-}
-
-void GateSolver::OpenGate()
-{
-    {
-        std::lock_guard<std::mutex> lock(gateMutex);
-        gateOpen = true;
-    }
-    gateChanged.notify_all();
 }
 
 namespace SdkTest {
@@ -61,6 +34,8 @@ const char Riddle[] = "530070000600195000098000060800060003400803001700020006060
                       "000080079";
 const char Solution[] = "534678912672195348198342567859761423426853791713924856961537284287419635"
                         "345286179";
+const char FewGivens[] = "530070000000000000000000000000000000000000000000000000000000000000000000"
+                         "000000000";
 
 namespace {
 TString Key(const char *subKey)
@@ -84,29 +59,29 @@ void SetSetting(const char *name, const QString &value, const char *subKey)
 
 QString GetSetting(const char *name, const char *subKey)
 {
-    return QString::fromStdString(
-        CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, Key(subKey), name).Str());
+    return FromT(CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, Key(subKey), name));
 }
 
 void FreshStart(const char *language, const QString &installDir)
 {
-    const QList<QPair<const char *, QStringList>> keys = {
-        {nullptr, {"SolveDelayMs", "Language", "InstallDir", "Version"}},
-        {"PlayOptions", {"DeepCalc", "ViewRs", "ViewRsSingle", "ViewConflicts", "MarkActiveField"}},
-        {"CreateOptions",
-         {"FixCount", "Iterations", "MinBt", "MaxBt", "MinDirectSteps", "IsProfiLevel",
-          "StdLevel"}}};
-    for (const auto &[sub, names] : keys)
-        for (const QString &name : names)
-            CurrentOS->DeleteRegistryValue(TOpSystem::RootCurrentUser, Key(sub),
-                                           name.toStdString());
-    const QString games = QString::fromStdString(Sudoku::GetUserGamesPath().Str());
+    // testenv points the settings at a scratch home: every value of the program goes.
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Orbel", "Ninefold Sudoku");
+    settings.clear();
+    settings.sync();
+    const QString games = FromT(Sudoku::GetUserGamesPath());
     if (!games.isEmpty())
         QDir(games).removeRecursively();
     if (language)
         SetSetting("Language", QLatin1String(language));
     SetSetting("InstallDir",
                installDir.isEmpty() ? QCoreApplication::applicationDirPath() : installDir);
+}
+
+bool WriteFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
 }
 
 std::unique_ptr<Sudoku> MakeGame(const char *text)
@@ -125,45 +100,6 @@ std::unique_ptr<Sudoku> SolutionWithout(std::initializer_list<int> empty)
     for (int i : empty)
         text[size_t(i)] = '0';
     return MakeGame(text.c_str());
-}
-
-bool MakePreDefs(const QString &installDir, int perLevel)
-{
-    const QString folder = installDir + QStringLiteral("/PreDefs");
-    if (!QDir().mkpath(folder))
-        return false;
-    for (int level = 1; level <= 3; ++level)
-        for (int n = 0; n < perLevel; ++n) {
-            std::string text(Riddle); // digits renamed so that each file differs
-            for (char &c : text)
-                if (c != '0')
-                    c = char('1' + (c - '1' + n + level) % 9);
-            const QString name = QStringLiteral("%1/riddle%2.%3.spd")
-                                     .arg(folder)
-                                     .arg(n)
-                                     .arg(level, 2, 10, QChar('0'));
-            if (!MakeGame(text.c_str())->SaveGame(name.toStdString(), true, true))
-                return false;
-        }
-    return true;
-}
-
-WndSudoku *OpenMainWindow(bool firstTick)
-{
-    if (!InstallBundle())
-        return nullptr;
-    auto *w = dynamic_cast<WndSudoku *>(VxResource::LoadWindow(QStringLiteral("SUDOKU_MAIN")));
-    if (!w)
-        return nullptr;
-    w->resize(900, 660);
-    w->Start();
-    w->WindowTimer().Stop();
-    QApplication::processEvents();
-    if (firstTick) {
-        w->EvTimer();
-        w->WindowTimer().Stop();
-    }
-    return w;
 }
 
 void CloseMainWindow(WndSudoku *w)
@@ -196,17 +132,24 @@ bool WaitForThreadEnd(Sudoku &game)
 bool TickUntilIdle(WndSudoku &w)
 {
     constexpr unsigned short threadBits = TS_SOLVE | TS_SOLUTION | TS_NEXT_STEP | TS_CREATE;
-    QDeadlineTimer deadline(60000);
-    while (!deadline.hasExpired()) {
-        if (w.Game().IsThreadRunning()) {
-            QThread::usleep(200);
-            continue;
-        }
-        w.EvTimer();
-        if (!w.HasTimerState(threadBits) && !w.Game().IsThreadRunning())
-            return true;
-    }
-    return false;
+    return WaitUntil(
+        [&w] {
+            if (w.Game().IsThreadRunning())
+                return false;
+            w.EvTimer();
+            return !w.HasTimerState(threadBits) && !w.Game().IsThreadRunning();
+        },
+        60000);
+}
+
+bool GatedSolve(WndSudoku &w)
+{
+    GateSolver::CloseGate();
+    if (!w.Game().ThreadSolve(-1, false, "GateSolver"))
+        return false;
+    w.AddTimerState(TS_SOLVE);
+    w.ValidateStatesForThread(false, false);
+    return WaitUntil([&w] { return WndSudokuPeer::SolveLevel(w) == 2; });
 }
 
 Script::Script(Reply fallback)
@@ -234,26 +177,12 @@ Script::~Script()
     VxModal::SetHook(nullptr);
 }
 
-Script &Script::On(const QString &window, Reply answer)
-{
-    answers[window].push_back(std::move(answer));
-    return *this;
-}
-
 QStringList Script::SeenWindows() const
 {
     QStringList names;
     for (const ModalAnswer &a : seen)
         names.append(a.window);
     return names;
-}
-
-int Script::Pending() const
-{
-    int n = 0;
-    for (const auto &queue : answers)
-        n += int(queue.size());
-    return n;
 }
 
 void Check(QWidget *button)
@@ -271,16 +200,6 @@ Reply PressButton(const char *name)
     };
 }
 
-Reply TickThenPress(const char *radio, const char *button)
-{
-    const QString r = QLatin1String(radio);
-    const Reply press = PressButton(button);
-    return [r, press](QWidget &window) {
-        Check(window.findChild<QAbstractButton *>(r));
-        press(window);
-    };
-}
-
 Reply ChooseFile(const QString &path)
 {
     return [path](QWidget &window) {
@@ -292,90 +211,12 @@ Reply ChooseFile(const QString &path)
     };
 }
 
-Reply CreatePredefined(int level)
-{
-    return [level](QWidget &window) {
-        Check(window.findChild<QAbstractButton *>(QStringLiteral("RAD_PREDEF")));
-        Check(window.findChild<QAbstractButton *>(QStringLiteral("RAD_LEVEL_%1").arg(level)));
-        PressButton("BT_OK")(window);
-    };
-}
-
-Reply ComputedParameters(int level, int fixCount, int attempts)
-{
-    return [=](QWidget &window) {
-        auto set = [&window](const char *name, int value) {
-            if (auto *e = window.findChild<QLineEdit *>(QLatin1String(name))) {
-                e->selectAll();
-                QTest::keyClicks(e, QString::number(value));
-            }
-        };
-        set("ED_FIX", fixCount);
-        set("ED_ATTEMPTS", attempts);
-        set("ED_MIN_DIRECT", 0);
-        Check(window.findChild<QAbstractButton *>(QStringLiteral("RAD_LEVEL_STANDARD")));
-        Check(window.findChild<QAbstractButton *>(QStringLiteral("RAD_LEVEL_%1").arg(level)));
-        PressButton("BT_OK")(window);
-    };
-}
-
-void Press(WndSudoku &w, const char *button)
-{
-    if (auto *b = qobject_cast<QAbstractButton *>(w.FindChild(QLatin1String(button))))
-        QTest::mouseClick(b, Qt::LeftButton);
-}
-
-void ClickField(WndSudoku &w, unsigned row, unsigned column, Qt::MouseButton button)
-{
-    QTest::mouseClick(w.DrawWindow(), button, {}, FieldRect(w, row, column).center());
-}
-
-void Key(WndSudoku &w, Qt::Key key)
-{
-    QTest::keyClick(w.DrawWindow(), key);
-}
-
-void Digit(WndSudoku &w, int digit)
-{
-    QTest::keyClick(w.DrawWindow(), char('0' + digit));
-}
-
-bool Enabled(WndSudoku &w, const char *name)
-{
-    return VxCtl::IsEnabled(w.FindChild(QLatin1String(name)));
-}
-
-QString TextOf(WndSudoku &w, const char *name)
-{
-    return VxCtl::GetText(w.FindChild(QLatin1String(name)));
-}
-
-QString Title(WndSudoku &w)
-{
-    return TextOf(w, "STAT_TITLE");
-}
-
-QString Status(WndSudoku &w)
-{
-    return TextOf(w, "STAT_STATUS");
-}
-
 QString Values(const Sudoku &game)
 {
     QString text;
     for (unsigned i = 0; i < 81; ++i)
         text += QChar('0' + int(game.GetField(i / 9, i % 9).GetValue()));
     return text;
-}
-
-unsigned Active(WndSudoku &w)
-{
-    return WndSudokuPeer::ActiveRow(w) * 9 + WndSudokuPeer::ActiveColumn(w);
-}
-
-QImage GrabBoard(WndSudoku &w)
-{
-    return w.DrawWindow()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 QRect FieldRect(WndSudoku &w, unsigned row, unsigned column, int pct)
@@ -400,7 +241,7 @@ int CountColour(const QImage &image, const QRect &rect, QRgb colour)
 QRgb PaletteRgb(int index)
 {
     const VxPaletteColor c = VxPaletteEntry(index);
-    return qRgb(c.r, c.g, c.b);
+    return qRgb(c.r, c.g, c.b) & 0xFFFFFF;
 }
 
 void SaveScreenshot(QWidget &w, const QString &name)
@@ -408,6 +249,29 @@ void SaveScreenshot(QWidget &w, const QString &name)
     const QString dir = QStringLiteral(NINEFOLD_SCREENSHOT_DIR);
     QDir().mkpath(dir);
     w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+void WndTest::Open(bool firstTick)
+{
+    CloseMainWindow(w);
+    ASSERT_TRUE(InstallBundle());
+    w = dynamic_cast<WndSudoku *>(VxResource::LoadWindow(QStringLiteral("SUDOKU_MAIN")));
+    ASSERT_NE(w, nullptr);
+    w->resize(900, 660);
+    w->Start();
+    w->WindowTimer().Stop(); // tests tick by hand
+    w->activateWindow();     // focus changes reach only the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    if (firstTick)
+        w->EvTimer();
+    w->WindowTimer().Stop();
+}
+
+void WndTest::Start(const char *game)
+{
+    w->Game() = *MakeGame(game);
+    w->ValidateStates();
+    w->EvTimer();
 }
 
 } // namespace SdkTest

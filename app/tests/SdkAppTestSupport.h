@@ -6,19 +6,23 @@
 
 #include "app/WndSudoku.h"
 #include "engine/Sudoku.h"
+#include "velox/VxCtl.h"
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QHash>
 #include <QImage>
-#include <QString>
-#include <QStringList>
+#include <QTest>
+#include <atomic>
 #include <deque>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
 
-inline void PrintTo(const QString &text, std::ostream *os)
+inline std::ostream &operator<<(std::ostream &os, const QString &text)
 {
-    *os << '"' << text.toStdString() << '"';
+    return os << text.toStdString();
 }
 
 // Reads and sets what the window keeps to itself.
@@ -46,14 +50,18 @@ class GateSolver : public SdkDefaultSolver
 
 public:
     bool Run() override;
-    static void CloseGate();
-    static void OpenGate();
+    static void CloseGate() { gateOpen = false; }
+    static void OpenGate() { gateOpen = true; }
+
+private:
+    inline static std::atomic<bool> gateOpen{true};
 };
 
 namespace SdkTest {
 
-extern const char Riddle[];   // the classic riddle, row by row, '0' empty
-extern const char Solution[]; // its solution
+extern const char Riddle[];    // the classic riddle, row by row, '0' empty
+extern const char Solution[];  // its solution
+extern const char FewGivens[]; // the first three givens of the riddle only
 
 bool InstallBundle();
 void SetSetting(const char *name, const QString &value, const char *subKey = nullptr);
@@ -61,21 +69,25 @@ QString GetSetting(const char *name, const char *subKey = nullptr);
 // No settings but the language and the installation folder (the build folder unless given),
 // no games.
 void FreshStart(const char *language = "English", const QString &installDir = QString());
+bool WriteFile(const QString &path, const QByteArray &content); // folders made as needed
+inline QString FromT(const TString &text)
+{
+    return QString::fromStdString(text.Str());
+}
 
 std::unique_ptr<Sudoku> MakeGame(const char *text); // 81 digits, started as a new game
 std::unique_ptr<Sudoku> SolutionWithout(std::initializer_list<int> empty);
-// Predefined riddles "<installDir>/PreDefs/*.0<level>.spd", perLevel of each level.
-bool MakePreDefs(const QString &installDir, int perLevel);
+QString Values(const Sudoku &game); // 81 digits, '0' empty
 
-// "SUDOKU_MAIN" as the program opens it, with its own timer stopped: tests tick by hand.
-WndSudoku *OpenMainWindow(bool firstTick = true);
 void CloseMainWindow(WndSudoku *w);
 
-// Polls pred (processing events) until it holds; false after limitMs.
+// Polls pred until it holds; false after limitMs.
 bool WaitUntil(const std::function<bool()> &pred, int limitMs = 20000);
 bool WaitForThreadEnd(Sudoku &game);
 // Ticks until no worker runs and no thread bit is left; false after the limit.
 bool TickUntilIdle(WndSudoku &w);
+// A solve held by the gate after it reported its guess level 2, as the solve button starts it.
+bool GatedSolve(WndSudoku &w);
 
 // Modal windows answered through the hook: by object name from queues in order, else by the
 // fallback. A window left alone is dismissed as its close box would. All are recorded.
@@ -89,42 +101,90 @@ class Script
 public:
     explicit Script(Reply fallback = nullptr);
     ~Script();
-    Script &On(const QString &window, Reply answer);
+    Script &On(const QString &window, Reply answer)
+    {
+        answers[window].push_back(std::move(answer));
+        return *this;
+    }
     const QList<ModalAnswer> &Seen() const { return seen; }
     QStringList SeenWindows() const;
-    int Pending() const;
 
 private:
     QHash<QString, std::deque<Reply>> answers;
     QList<ModalAnswer> seen;
 };
-using ModalRecorder = Script; // the name tests of other parts know it by
 
 void Check(QWidget *button); // a click on a radio button's or check box's indicator
 Reply PressButton(const char *name);
-Reply TickThenPress(const char *radio, const char *button = "BT_OK");
 Reply ChooseFile(const QString &path);
-Reply CreatePredefined(int level);
-Reply ComputedParameters(int level, int fixCount, int attempts);
+inline const Reply Reject = [](QWidget &window) { static_cast<QDialog &>(window).reject(); };
 
-void Press(WndSudoku &w, const char *button);
-void ClickField(WndSudoku &w, unsigned row, unsigned column,
-                Qt::MouseButton button = Qt::LeftButton);
-void Key(WndSudoku &w, Qt::Key key);
-void Digit(WndSudoku &w, int digit);
-bool Enabled(WndSudoku &w, const char *name);
-QString TextOf(WndSudoku &w, const char *name);
-QString Title(WndSudoku &w);
-QString Status(WndSudoku &w);
-QString Values(const Sudoku &game); // 81 digits, '0' empty
-unsigned Active(WndSudoku &w);      // row * 9 + column
-
-QImage GrabBoard(WndSudoku &w);
 // Device rectangle of a field's inner part (pct % of the field cut away on each side).
 QRect FieldRect(WndSudoku &w, unsigned row, unsigned column, int pct = 15);
 int CountColour(const QImage &image, const QRect &rect, QRgb colour);
 QRgb PaletteRgb(int index);
-
 void SaveScreenshot(QWidget &w, const QString &name); // under <build>/screenshots
+
+// The main window opened on fresh settings, active so that focus and shortcuts work, and what a
+// player does to it and reads from it.
+class WndTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        FreshStart();
+        Open();
+    }
+    void TearDown() override { CloseMainWindow(w); }
+    void Open(bool firstTick = true);      // (re)opens the main window on the settings as they are
+    void Start(const char *game = Riddle); // a game put in as a load would, and one tick
+
+    void Press(const char *name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
+    void Click(unsigned row, unsigned column, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(w->DrawWindow(), button, {}, FieldRect(*w, row, column).center());
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mod = {})
+    {
+        QTest::keyClick(w->DrawWindow(), key, mod);
+    }
+    void Digit(int digit) { Key(Qt::Key(Qt::Key_0 + digit)); }
+    void View(bool rs, bool single, bool conflicts = true)
+    {
+        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS"), rs);
+        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), single);
+        VxCtl::SetChecked(w->FindChild("CHK_VIEW_CONFLICTS"), conflicts);
+    }
+    template<class T = QWidget>
+    T *Find(const char *name)
+    {
+        return qobject_cast<T *>(w->FindChild(QLatin1String(name)));
+    }
+    QString Text(const char *name) { return VxCtl::GetText(Find(name)); }
+    QString Status() { return Text("STAT_STATUS"); }
+    QString Title() { return Text("STAT_TITLE"); }
+    bool Enabled(const char *name) { return VxCtl::IsEnabled(Find(name)); }
+    SdkDigit Value(unsigned row, unsigned column)
+    {
+        return w->Game().GetField(row, column).GetValue();
+    }
+    unsigned Active() { return w->ActiveRow() * 9 + w->ActiveColumn(); }
+    void SetActive(unsigned row, unsigned column)
+    {
+        WndSudokuPeer::ActiveRow(*w) = row;
+        WndSudokuPeer::ActiveColumn(*w) = column;
+    }
+    QImage Board()
+    {
+        return w->DrawWindow()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    int Pixels(int colour, const QRect &area = QRect()) // the whole board unless given
+    {
+        const QImage board = Board();
+        return CountColour(board, area.isNull() ? board.rect() : area, PaletteRgb(colour));
+    }
+
+    WndSudoku *w = nullptr;
+};
 
 } // namespace SdkTest

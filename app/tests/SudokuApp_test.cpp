@@ -2,219 +2,135 @@
 #include "SdkAppTestSupport.h"
 
 #include "app/SudokuApp.h"
-#include "velox/VxModal.h"
 #include "velox/VxResource.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace SdkTest;
 
 namespace {
-WndSudoku *RunMain(SudokuApp &app, const QStringList &args, bool &result)
-{
-    result = app.Main(static_cast<unsigned short>(args.size()), args);
-    if (WndSudoku *w = app.MainWindow()) {
-        w->WindowTimer().Stop();
-        return w;
-    }
-    return nullptr;
-}
+const QString Plain = "N I N E F O L D   S U D O K U";
+const char FiveGivens[] = "123450000000000000000000000000000000000000000000000000000000000000000"
+                          "000000000000";
 
-QString WriteFile(QTemporaryDir &dir, const char *name, const QByteArray &content)
+class WndSudokuStart : public WndTest
 {
-    QFile f(dir.filePath(QLatin1String(name)));
-    if (f.open(QIODevice::WriteOnly))
-        f.write(content);
-    return f.fileName();
-}
+protected:
+    void SetUp() override { FreshStart(); }
+    // The program's own start with these arguments; the window's timer stopped.
+    bool RunMain(const QStringList &args, const QString &resourceFile = QString())
+    {
+        CloseMainWindow(w);
+        app = std::make_unique<SudokuApp>();
+        if (!resourceFile.isEmpty())
+            app->SetResourceFileName(resourceFile);
+        const bool result = app->Main(static_cast<unsigned short>(args.size()), args);
+        w = app->MainWindow();
+        if (w)
+            w->WindowTimer().Stop();
+        return result;
+    }
+
+    std::unique_ptr<SudokuApp> app;
+};
 } // namespace
 
-TEST(SudokuAppMain, ResourceFailuresAreReportedAndStartNothing)
+TEST_F(WndSudokuStart, ResourceFailuresAreReportedAndStartNothing)
 {
-    FreshStart();
     QTemporaryDir dir;
-    const QString broken = WriteFile(dir, "Broken.vxt", "not a resource bundle");
-    const struct
-    {
-        QString file, text;
-    } cases[] = {
+    const QString broken = dir.filePath("Broken.vxt");
+    ASSERT_TRUE(WriteFile(broken, "not a resource bundle"));
+    const QPair<QString, QString> cases[] = {
         {"Missing.vxt", "Resource file <Missing.vxt> not found!"},
         {broken, VxResource::ErrorText(VxResource::VX_RES_INVALID, broken)},
-        // A valid bundle without the main window (only while the program's is not installed).
-        {"stddlg.vxt", "Load of main window <SUDOKU_MAIN> failed!"},
     };
-    for (const auto &c : cases) {
-        if (c.file == "stddlg.vxt" && !VxResource::FormPath("SUDOKU_MAIN").isEmpty())
-            continue;
+    for (const auto &[file, text] : cases) {
         Script script;
-        SudokuApp app;
-        app.SetResourceFileName(c.file);
-        bool result = true;
-        EXPECT_EQ(RunMain(app, {}, result), nullptr);
-        EXPECT_FALSE(result);
+        EXPECT_FALSE(RunMain({}, file));
+        EXPECT_EQ(w, nullptr);
         ASSERT_EQ(script.Seen().size(), 1);
         EXPECT_EQ(script.Seen()[0].title, "VELOX Message");
-        EXPECT_EQ(script.Seen()[0].text, c.text);
+        EXPECT_EQ(script.Seen()[0].text, text);
     }
-}
-
-TEST(SudokuAppMain, FirstArgumentNamesTheInitFileWhenItIsAnExistingFile)
-{
-    FreshStart();
-    QTemporaryDir dir;
-    const QString file = dir.filePath("game.sdk");
-    ASSERT_TRUE(MakeGame(Riddle)->SaveGame(file.toStdString(), true, true));
-    const QString startDir = QDir::currentPath();
-    const QList<QPair<QStringList, QString>> cases = {
-        {{file}, file},
-        {{dir.path()}, QString()},
-        {{dir.filePath("missing.sdk")}, QString()},
-        {{QDir(startDir).relativeFilePath(file)}, file}, // relative to the start folder
-        {{"g"}, QString()},
-        {{}, QString()},
-    };
-    for (const auto &[args, expected] : cases) {
-        SudokuApp app;
-        bool result = false;
-        WndSudoku *w = RunMain(app, args, result);
-        EXPECT_TRUE(result);
-        EXPECT_EQ(QDir::cleanPath(app.GetInitFile()), QDir::cleanPath(expected))
-            << qPrintable(args.value(0));
-        EXPECT_EQ(QDir::currentPath(), startDir);
-        CloseMainWindow(w);
-    }
-}
-
-TEST(SudokuAppMain, LinkTableAndFormsNameTheSameHandlers)
-{
     ASSERT_TRUE(InstallBundle());
     EXPECT_EQ(VxResource::LinkGaps(VxResource::Windows().filter("SUDOKU_")), QStringList());
     EXPECT_EQ(VxResource::UnboundLinks("SUDOKU_MAIN"), QStringList());
 }
 
-// The current game of the last session decides the first picture.
-TEST(WndSudokuStart, CurrentGameDecidesTitleFocusAndDefinitionMode)
-{
-    const QString title = "N I N E F O L D   S U D O K U";
-    const struct
-    {
-        const char *game; // nullptr: none stored
-        QString title, focus, stack;
-        bool defining, solvable;
-    } cases[] = {
-        {nullptr, title + "  -  No riddle defined", "BT_CREATE_GAME", "Fix: 0   Step: 0/0", false,
-         false},
-        {"102030405000000000000000000000000000000000000000000000000000000000000000000000000",
-         title + "  -  Edit Game-Definition", "DRAW", "Fix Nnumber Count: 5", true, false},
-        {"123456789000000000000000000000000000000000000000000000000000000000000000000000001", title,
-         "DRAW", "Fix: 10   Step: 0/0", false, true},
-        {Solution, title + "  -  SUCCESSFULLY FINISHED!", "BT_CREATE_GAME", "Fix: 81   Step: 0/0",
-         false, false},
-    };
-    for (const auto &c : cases) {
-        FreshStart();
-        if (c.game) {
-            ASSERT_TRUE(MakeGame(c.game)->SaveCurrentGame());
-        }
-        WndSudoku *w = OpenMainWindow();
-        ASSERT_NE(w, nullptr);
-        w->EvTimer();
-        EXPECT_EQ(Title(*w), c.title);
-        EXPECT_EQ(w->focusWidget()->objectName(), c.focus) << qPrintable(c.title);
-        EXPECT_EQ(TextOf(*w, "STAT_STACK"), c.stack);
-        EXPECT_EQ(WndSudokuPeer::FixMode(*w), c.defining);
-        EXPECT_EQ(TextOf(*w, "BT_NEW_GAME"),
-                  c.defining ? "Finish d&efinition" : "Edit riddl&e manually ...");
-        EXPECT_EQ(Enabled(*w, "BT_SOLVE"), c.solvable) << qPrintable(c.title);
-        EXPECT_EQ(Enabled(*w, "BT_CREATE_GAME"), !c.defining);
-        EXPECT_EQ(w->FindAction("MN_PRINT")->isEnabled(), !c.defining);
-        CloseMainWindow(w);
-    }
-}
-
-// The file named on the command line is loaded by the first tick; a whole riddle ends a resumed
-// definition and is played.
-TEST(WndSudokuStart, InitFileIsLoadedOnTheFirstTick)
+// What the first ticks show: the current game of the last session, or the game file named by
+// the first argument when that is an existing file (also relative to the start folder). Only the
+// file's givens are taken; a whole riddle ends a definition resumed from last time.
+TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
 {
     QTemporaryDir dir;
-    const QString five = dir.filePath("five.sdk");
-    ASSERT_TRUE(MakeGame("123450000000000000000000000000000000000000000000000000000000000000000"
-                         "000000000000")
-                    ->SaveGame(five.toStdString(), true, true));
-    const QString whole = dir.filePath("whole.sdk");
+    const QString five = dir.filePath("five.sdk"), whole = dir.filePath("whole.sdk"),
+                  bad = dir.filePath("bad.sdk");
+    // Five givens and a played 6.
+    ASSERT_TRUE(WriteFile(five, "*1*2*3*4*56" + QByteArray(75, '-') + "FILE:*US:|0*BT:-1*"));
     ASSERT_TRUE(MakeGame(Riddle)->SaveGame(whole.toStdString(), true, true));
-    const QString bad = WriteFile(dir, "bad.sdk", "no game at all");
+    ASSERT_TRUE(WriteFile(bad, "no game at all"));
+    const QString loaded = "The game has been loaded and is now ready for solving.";
+    const QString defining = Plain + "  -  Edit Game-Definition";
+    const QString none = Plain + "  -  No riddle defined";
     const struct
     {
-        QString file;
-        bool resumedDefinition, fixMode;
-        unsigned fixCount;
-        QString status;
+        const char *current; // the game of last time, nullptr: none
+        QString arg, title, stack, status;
     } cases[] = {
-        {five, false, true, 5, "The game has been loaded and is now ready for solving."},
-        {whole, true, false, 30, "The game has been loaded and is now ready for solving."},
-        {bad, false, false, 0, "ERROR: The game could not be loaded."},
+        {nullptr, "", none, "Fix: 0   Step: 0/0", ""},
+        {FiveGivens, "", defining, "Fix Nnumber Count: 5", ""},
+        {"123456789000000000000000000000000000000000000000000000000000000000000000000000001", "",
+         Plain, "Fix: 10   Step: 0/0", ""},
+        {Solution, "", Plain + "  -  SUCCESSFULLY FINISHED!", "Fix: 81   Step: 0/0",
+         "The game has been successfully completed."},
+        {nullptr, five, defining, "Fix Nnumber Count: 5", loaded},
+        {FiveGivens, QDir::current().relativeFilePath(whole), Plain, "Fix: 30   Step: 0/0", loaded},
+        {nullptr, bad, none, "Fix: 0   Step: 0/0", "ERROR: The game could not be loaded."},
+        {FiveGivens, dir.path(), defining, "Fix Nnumber Count: 5", ""}, // a folder
+        {FiveGivens, dir.filePath("missing.sdk"), defining, "Fix Nnumber Count: 5", ""},
     };
+    const QString startDir = QDir::currentPath();
     for (const auto &c : cases) {
+        SCOPED_TRACE((c.title + " " + c.arg).toStdString());
         FreshStart();
-        if (c.resumedDefinition) {
-            ASSERT_TRUE(MakeGame("1234500000000000000000000000000000000000000000000000000000000000"
-                                 "00000000000000000")
-                            ->SaveCurrentGame());
+        if (c.current) {
+            ASSERT_TRUE(MakeGame(c.current)->SaveCurrentGame());
         }
-        SudokuApp app;
-        bool result = false;
-        WndSudoku *w = RunMain(app, {c.file}, result);
-        ASSERT_TRUE(result);
+        ASSERT_TRUE(RunMain(c.arg.isEmpty() ? QStringList() : QStringList{c.arg}));
+        const QFileInfo named(c.arg);
+        EXPECT_EQ(QDir::cleanPath(app->GetInitFile()),
+                  named.isFile() ? named.absoluteFilePath() : QString());
+        EXPECT_EQ(QDir::currentPath(), startDir);
         EXPECT_TRUE(w->HasTimerState(TS_STARTUP));
         w->EvTimer();
-        w->WindowTimer().Stop();
         EXPECT_FALSE(w->HasTimerState(TS_STARTUP));
-        EXPECT_EQ(WndSudokuPeer::FixMode(*w), c.fixMode) << qPrintable(c.file);
-        EXPECT_EQ(w->Game().GetFixCount(), c.fixCount);
-        EXPECT_EQ(Status(*w), c.status);
-        if (c.resumedDefinition) {
-            w->EvTimer();
-            EXPECT_EQ(Title(*w), "N I N E F O L D   S U D O K U");
-            EXPECT_TRUE(Enabled(*w, "BT_SOLVE"));
+        EXPECT_EQ(Status(), c.status);
+        w->EvTimer();
+        w->WindowTimer().Stop();
+        const bool inDefinition = c.title == defining, playable = c.title == Plain;
+        EXPECT_EQ(Title(), c.title);
+        EXPECT_EQ(Text("STAT_STACK"), c.stack);
+        EXPECT_EQ(WndSudokuPeer::FixMode(*w), inDefinition);
+        EXPECT_EQ(w->focusWidget()->objectName(),
+                  inDefinition || playable ? "DRAW" : "BT_CREATE_GAME");
+        EXPECT_EQ(Text("BT_NEW_GAME"),
+                  inDefinition ? "Finish d&efinition" : "Edit riddl&e manually ...");
+        EXPECT_EQ(Enabled("BT_SOLVE"), playable);
+        EXPECT_EQ(Enabled("BT_CREATE_GAME"), !inDefinition);
+        EXPECT_EQ(w->FindAction("MN_PRINT")->isEnabled(), !inDefinition);
+        EXPECT_TRUE(c.arg != five || Value(0, 5) == SdkDigitEmpty);
+        if (c.stack == "Fix: 30   Step: 0/0") {
             ASSERT_TRUE(w->SetCurrentValue(SdkDigit4, 0, 2)); // a move, not a given
             EXPECT_EQ(w->Game().GetFixCount(), 30u);
-            EXPECT_EQ(w->Game().GetUserStackCount(), 1u);
         }
-        CloseMainWindow(w);
     }
 }
 
-TEST(WndSudokuStart, VersionCheckAnnouncesOnlyAChangedStoredVersion)
-{
-    const QList<QPair<QString, bool>> cases = {{"0120", true}, {"0130", false}, {"", false}};
-    for (const auto &[stored, announced] : cases) {
-        FreshStart();
-        if (!stored.isEmpty())
-            SetSetting("Version", stored);
-        WndSudoku *w = OpenMainWindow();
-        ASSERT_NE(w, nullptr);
-        Script script;
-        w->EvTimer();
-        EXPECT_FALSE(w->HasTimerState(TS_VERSION_CHECK));
-        // The notice may be followed by a message about the version history.
-        ASSERT_EQ(script.Seen().isEmpty(), !announced) << qPrintable(stored);
-        if (announced) {
-            EXPECT_TRUE(script.Seen()[0].text.contains("Your current program version is now:"));
-        }
-        EXPECT_EQ(GetSetting("Version"), announced ? "0130" : stored);
-        CloseMainWindow(w);
-    }
-}
+using WndSudokuClose = WndTest;
 
-TEST(WndSudokuClose, RefusedWhileDefiningOrWhileAWorkerRunsInTheWindowsLanguage)
+TEST_F(WndSudokuClose, RefusedWhileDefiningOrWhileAWorkerRunsInTheWindowsLanguage)
 {
-    FreshStart();
-    WndSudoku *w = OpenMainWindow();
-    ASSERT_NE(w, nullptr);
     w->Game() = *MakeGame(Riddle);
     const struct
     {
@@ -223,10 +139,6 @@ TEST(WndSudokuClose, RefusedWhileDefiningOrWhileAWorkerRunsInTheWindowsLanguage)
         QString text;
     } cases[] = {
         {true, 1, "... can't be closed while a game definition is active."},
-        {true, 0, "... kann nicht beendet werden, solange eine Spieldefinition aktiv ist."},
-        {false, 1,
-         "... can't be closed while a solution process or a game-creation process is "
-         "running."},
         {false, 0,
          "... kann nicht beendet werden, solange ein Lösungsprozess oder ein "
          "Spielerzeugungsprozess läuft."},
@@ -234,29 +146,26 @@ TEST(WndSudokuClose, RefusedWhileDefiningOrWhileAWorkerRunsInTheWindowsLanguage)
     for (const auto &c : cases) {
         WndSudokuPeer::FixMode(*w) = c.defining;
         WndSudokuPeer::Language(*w) = c.language;
-        GateSolver::CloseGate();
         if (!c.defining) {
-            ASSERT_TRUE(w->Game().ThreadSolve(-1, false, "GateSolver"));
+            ASSERT_TRUE(GatedSolve(*w));
         }
         Script script;
         w->Close(false);
         ASSERT_EQ(script.Seen().size(), 1);
         EXPECT_EQ(script.Seen()[0].title, "Information");
-        EXPECT_TRUE(script.Seen()[0].text.contains(c.text)) << qPrintable(script.Seen()[0].text);
-        EXPECT_TRUE(script.Seen()[0].text.contains("N I N E F O L D   S U D O K U ..."));
+        EXPECT_TRUE(script.Seen()[0].text.contains(c.text)) << script.Seen()[0].text;
+        EXPECT_TRUE(script.Seen()[0].text.contains(Plain + " ..."));
         EXPECT_FALSE(w->IsDestroyed());
         GateSolver::OpenGate();
         ASSERT_TRUE(WaitForThreadEnd(w->Game()));
     }
-    CloseMainWindow(w);
 }
 
-TEST(WndSudokuClose, AcceptedCloseStoresTheDelayAndTheCurrentGameButTheDestroyBitDoesNot)
+TEST_F(WndSudokuClose, AcceptedCloseStoresTheDelayAndTheCurrentGameButTheDestroyBitDoesNot)
 {
     for (bool destroyBit : {false, true}) {
         FreshStart();
-        WndSudoku *w = OpenMainWindow();
-        ASSERT_NE(w, nullptr);
+        Open();
         w->Game() = *MakeGame(Riddle);
         w->Game().SetDelayMs(420);
         if (destroyBit) {
@@ -268,10 +177,9 @@ TEST(WndSudokuClose, AcceptedCloseStoresTheDelayAndTheCurrentGameButTheDestroyBi
         EXPECT_TRUE(w->IsDestroyed());
         Sudoku stored;
         EXPECT_EQ(stored.LoadCurrentGame(), !destroyBit);
+        EXPECT_EQ(stored.GetFixCount(), destroyBit ? 0u : 30u);
         EXPECT_EQ(GetSetting("SolveDelayMs"), destroyBit ? "" : "420");
-        if (!destroyBit) {
-            EXPECT_EQ(stored.GetFixCount(), 30u);
-        }
         delete w;
+        w = nullptr;
     }
 }

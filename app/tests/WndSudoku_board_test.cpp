@@ -1,79 +1,32 @@
-// Board geometry and the board's colours, read from the screen pixel by pixel.
+// The board's colours, read from the screen pixel by pixel.
 #include "SdkAppTestSupport.h"
-
-#include "velox/VxCtl.h"
-
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace SdkTest;
 
-TEST(WndSudokuGeometry, HitTestMapsPointsToFieldsAndRefusesPointsOffTheBoard)
-{
-    GScale scale;
-    scale.SetScale(0, 0, 9000, 9000);
-    scale.SetDeviceRect(0, 0, 450, 300);
-    scale.SetProportional(true);
-    const struct
-    {
-        GPoint point;
-        bool inside;
-        unsigned row, column;
-    } cases[] = {{{0, 0}, true, 0, 0},    {{9000, 9000}, true, 8, 8}, {{1999.9, 3000}, true, 3, 1},
-                 {{8999, 1}, true, 0, 8}, {{-1, 10}, false, 0, 0},    {{10, 9000.5}, false, 0, 0}};
-    for (const auto &c : cases) {
-        unsigned row = 7, column = 7;
-        EXPECT_EQ(WndSudoku::GetRowCol(scale, c.point, row, column), c.inside) << c.point.x;
-        EXPECT_EQ(row * 9 + column, c.row * 9 + c.column) << c.point.x << "," << c.point.y;
-    }
-    GPoint p1, p2;
-    EXPECT_TRUE(WndSudoku::GetBox(scale, p1, p2, 4u, 2u));
-    EXPECT_EQ(p1, GPoint(2000, 4000));
-    EXPECT_EQ(p2, GPoint(3000, 5000));
-    EXPECT_FALSE(WndSudoku::GetBox(scale, p1, p2, 9u, 0u));
-    EXPECT_FALSE(WndSudoku::GetBox(scale, p1, p2, 0u, 9u));
-}
-
 namespace {
-class WndSudokuBoard : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        FreshStart();
-        w = OpenMainWindow();
-        ASSERT_NE(w, nullptr);
-    }
-    void TearDown() override { CloseMainWindow(w); }
-
-    // Plays wrong but allowed digits into the emptied top rows until a field matches.
-    std::pair<unsigned, unsigned> PlayUntil(const std::function<bool(const SdkField &)> &match)
-    {
-        w->Game() = *SolutionWithout({0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
-                                      14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26});
-        Sudoku &game = w->Game();
-        for (int i = 0; i < 27; ++i)
-            for (unsigned d = 1; d <= 9; ++d) {
-                const unsigned r = unsigned(i / 9), c = unsigned(i % 9);
-                if (game.GetField(r, c).GetValue() != SdkDigitEmpty ||
-                    d == unsigned(Solution[i] - '0') ||
-                    !game.ValueAllowed(SdkDigit(d), r, c, false) ||
-                    !game.SetValue(SdkDigit(d), r, c))
-                    continue;
-                for (unsigned f = 0; f < 81; ++f)
-                    if (match(game.GetField(f / 9, f % 9)))
-                        return {f / 9, f % 9};
-                break;
-            }
-        ADD_FAILURE() << "no field found";
-        return {0, 0};
-    }
-
-    WndSudoku *w = nullptr;
-};
-
 using Field = std::pair<unsigned, unsigned>;
-using Prepare = std::function<Field(WndSudoku &)>;
+
+// Plays wrong but allowed digits into the emptied top rows until a field matches.
+Field PlayUntil(WndSudoku &w, const std::function<bool(const SdkField &)> &match)
+{
+    w.Game() = *SolutionWithout({0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+                                 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26});
+    Sudoku &game = w.Game();
+    for (int i = 0; i < 27; ++i)
+        for (unsigned d = 1; d <= 9; ++d) {
+            const unsigned r = unsigned(i / 9), c = unsigned(i % 9);
+            if (game.GetField(r, c).GetValue() != SdkDigitEmpty ||
+                d == unsigned(Solution[i] - '0') || !game.ValueAllowed(SdkDigit(d), r, c, false) ||
+                !game.SetValue(SdkDigit(d), r, c))
+                continue;
+            for (unsigned f = 0; f < 81; ++f)
+                if (match(game.GetField(f / 9, f % 9)))
+                    return {f / 9, f % 9};
+            break;
+        }
+    ADD_FAILURE() << "no field found";
+    return {0, 0};
+}
 
 // Row 0 emptied in its first three fields; 5 played there, then 3 as the last change.
 Field Played(WndSudoku &w, Field target)
@@ -86,59 +39,50 @@ Field Played(WndSudoku &w, Field target)
 }
 
 // Row 4 and column 4 emptied: (0,4) keeps a single candidate, (4,4) two or more.
-Field Candidates(WndSudoku &w, Field target)
+Field Candidates(WndSudoku &w, Field target, bool manual = false)
 {
     w.Game() =
         *SolutionWithout({36, 37, 38, 39, 40, 41, 42, 43, 44, 4, 13, 22, 31, 49, 58, 67, 76});
+    SdkResultSet marks;
+    marks.AddValue(SdkDigit4);
+    marks.AddValue(SdkDigit6);
+    if (manual) {
+        EXPECT_TRUE(w.Game().SetUserCandidates(marks, 4, 4));
+    }
     return target;
 }
-
-Field Manual(WndSudoku &w)
-{
-    Candidates(w, {4, 4});
-    SdkResultSet manual;
-    manual.AddValue(SdkDigit4);
-    manual.AddValue(SdkDigit6);
-    EXPECT_TRUE(w.Game().SetUserCandidates(manual, 4, 4));
-    return {4, 4};
-}
 } // namespace
+
+using WndSudokuBoard = WndTest;
 
 // Every state with a colour of its own, at the field it colours; "absent" rows show that the
 // colour belongs to the state and not to the field.
 TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
 {
-    enum Colour {
-        Black = 0,
-        Green = 2,
-        Magenta = 5,
-        White = 7,
-        Gray = 8,
-        LightBlue = 9,
-        LightRed = 12,
-        LightMagenta = 13
-    };
+    enum Colour { Black = 0, Green = 2, Magenta = 5, White = 7, Gray = 8, LightBlue = 9 };
+    enum { LightRed = 12, LightMagenta = 13 };
     auto given = [](WndSudoku &w) { return Played(w, {4, 4}); };
     auto played = [](WndSudoku &w) { return Played(w, {0, 0}); };
     auto last = [](WndSudoku &w) { return Played(w, {0, 1}); };
     auto empty = [](WndSudoku &w) { return Played(w, {0, 2}); };
     auto single = [](WndSudoku &w) { return Candidates(w, {0, 4}); };
     auto several = [](WndSudoku &w) { return Candidates(w, {4, 4}); };
-    auto conflict = [this](WndSudoku &) {
-        return PlayUntil([](const SdkField &f) {
+    auto manual = [](WndSudoku &w) { return Candidates(w, {4, 4}, true); };
+    auto conflict = [](WndSudoku &w) {
+        return PlayUntil(w, [](const SdkField &f) {
             return f.IsDoubleResult() &&
                    !(f.GetValue() == SdkDigitEmpty && f.GetResultSet().IsEmpty());
         });
     };
-    auto none = [this](WndSudoku &) {
-        return PlayUntil([](const SdkField &f) {
+    auto none = [](WndSudoku &w) {
+        return PlayUntil(w, [](const SdkField &f) {
             return f.GetValue() == SdkDigitEmpty && f.GetResultSet().IsEmpty();
         });
     };
     const struct
     {
         const char *state;
-        Prepare setup;
+        std::function<Field(WndSudoku &)> setup;
         bool rs, single, conflicts, defining, loading;
         int colour;
         bool present;
@@ -153,8 +97,8 @@ TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
         {"single candidate, singles hidden", single, true, false, true, false, false, Green, false},
         {"candidates", several, true, false, true, false, false, Gray, true},
         {"candidates hidden", several, false, true, true, false, false, Gray, false},
-        {"manual candidates", Manual, false, false, true, false, false, Magenta, true},
-        {"manual candidates under computed", Manual, true, false, true, false, false, Magenta,
+        {"manual candidates", manual, false, false, true, false, false, Magenta, true},
+        {"manual candidates under computed", manual, true, false, true, false, false, Magenta,
          false},
         {"conflict", conflict, false, false, true, false, false, LightMagenta, true},
         {"conflict not shown", conflict, false, false, false, false, false, LightMagenta, false},
@@ -168,48 +112,22 @@ TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
         {"active field in definition", empty, false, false, true, true, false, LightRed, true},
         {"active field in definition", empty, false, false, true, true, false, LightBlue, false},
     };
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     for (const auto &r : rows) {
         const auto [row, column] = r.setup(*w);
-        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS"), r.rs);
-        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), r.single);
-        VxCtl::SetChecked(w->FindChild("CHK_VIEW_CONFLICTS"), r.conflicts);
+        View(r.rs, r.single, r.conflicts);
         WndSudokuPeer::FixMode(*w) = r.defining;
-        WndSudokuPeer::ActiveRow(*w) = 0;
-        WndSudokuPeer::ActiveColumn(*w) = 2;
+        SetActive(0, 2);
         w->DrawWindow()->setFocus();
         SdkParam param(w->Game(), true, 0, SdkDigitEmpty, 0, 0);
         if (r.loading)
             w->NotifyLoadingStarted(param);
         // The active frame lies near the field's edge: the whole field is searched for it.
         const bool frame = row == 0 && column == 2;
-        const int n = CountColour(GrabBoard(*w), FieldRect(*w, row, column, frame ? 0 : 15),
-                                  PaletteRgb(r.colour));
+        const int n =
+            CountColour(Board(), FieldRect(*w, row, column, frame ? 0 : 15), PaletteRgb(r.colour));
         if (r.loading)
             w->NotifyLoadingEnded(param);
         EXPECT_EQ(n > 5, r.present) << r.state << " at " << row << "/" << column << ": " << n;
         EXPECT_TRUE(r.present || n == 0) << r.state << ": " << n;
-    }
-    WndSudokuPeer::FixMode(*w) = false;
-}
-
-TEST_F(WndSudokuBoard, FocusRectangleLiesInsideTheActiveField)
-{
-    WndSudokuPeer::ActiveRow(*w) = 2;
-    WndSudokuPeer::ActiveColumn(*w) = 5;
-    VxEvent2Res event;
-    ASSERT_TRUE(w->CalcGameFocusRect(event));
-    const QRect field = FieldRect(*w, 2, 5, 0);
-    EXPECT_NEAR(event.Rect().left() - field.left(), 5, 1);
-    EXPECT_NEAR(event.Rect().top() - field.top(), 5, 1);
-    EXPECT_NEAR(field.bottom() - event.Rect().bottom(), 4, 1);
-    EXPECT_NEAR(field.right() - event.Rect().right(), 4, 1);
-    for (unsigned bad : {9u, 100u}) {
-        WndSudokuPeer::ActiveRow(*w) = bad;
-        EXPECT_FALSE(w->CalcGameFocusRect(event));
-        WndSudokuPeer::ActiveRow(*w) = 0;
-        WndSudokuPeer::ActiveColumn(*w) = bad;
-        EXPECT_FALSE(w->CalcGameFocusRect(event));
     }
 }

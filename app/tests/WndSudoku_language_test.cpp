@@ -2,15 +2,11 @@
 // first start and the stored language.
 #include "SdkAppTestSupport.h"
 
-#include "app/SdkDialogs.h"
 #include "velox/VxCtl.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace SdkTest;
 
@@ -20,7 +16,6 @@ Reply ChooseLanguage(int number)
 {
     return [number](QWidget &window) {
         auto *combo = window.findChild<QComboBox *>("COMBO_LANG");
-        ASSERT_NE(combo, nullptr);
         for (int i = 0; i < combo->count(); ++i)
             if (combo->itemText(i).startsWith(QString::number(number)))
                 combo->setCurrentIndex(i);
@@ -28,157 +23,117 @@ Reply ChooseLanguage(int number)
     };
 }
 
-class WndSudokuLanguage : public ::testing::Test
-{
-protected:
-    void SetUp() override { FreshStart("English"); }
-    void TearDown() override { CloseMainWindow(w); }
-    WndSudoku *w = nullptr;
-};
+using WndSudokuLanguage = WndTest;
 } // namespace
 
 // Each row does something in a window of either language and reads what the window says.
 TEST_F(WndSudokuLanguage, WhatTheWindowSaysFollowsItsLanguage)
 {
     QTemporaryDir dir;
-    QFile broken(dir.filePath("broken.sdk"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("no game") > 0);
-    broken.close();
-    using Act = std::function<void(WndSudoku &)>;
-    auto answered = [](const char *window, Reply answer, const char *button) -> Act {
-        return [=](WndSudoku &w) {
+    ASSERT_TRUE(WriteFile(dir.filePath("broken.sdk"), "no game"));
+    auto answered = [this](const QString &file, const char *button) {
+        return [this, file, button] {
             Script script;
-            script.On(window, answer).On("WND_MESSAGE", PressButton("BT_NO"));
-            Press(w, button);
+            script.On("VX_FILE_DIALOG", ChooseFile(file)).On("WND_MESSAGE", PressButton("BT_NO"));
+            Press(button);
         };
     };
-    auto load = answered("VX_FILE_DIALOG", ChooseFile(broken.fileName()), "BT_LOAD_GAME");
-    auto saveFails =
-        answered("VX_FILE_DIALOG", ChooseFile(dir.filePath("no/x.sdk")), "BT_SAVE_GAME_AS");
-    auto save =
-        answered("VX_FILE_DIALOG", ChooseFile(dir.filePath("saved.sdk")), "BT_SAVE_GAME_AS");
-    auto solve = [](WndSudoku &w) {
-        GateSolver::CloseGate();
-        ASSERT_TRUE(w.Game().ThreadSolve(-1, false, "GateSolver"));
-        w.AddTimerState(TS_SOLVE);
-        w.ValidateStatesForThread(false, false);
-        Press(w, "BT_SOLVE");
-        GateSolver::OpenGate();
-        EXPECT_TRUE(TickUntilIdle(w));
-    };
-    auto finish = [](WndSudoku &w) {
-        w.Game() = *SolutionWithout({0});
-        (void)w.SetCurrentValue(SdkDigit5, 0, 0);
-        w.EvTimer();
-    };
-    auto define = [](WndSudoku &w) {
-        WndSudokuPeer::FixMode(w) = true;
-        w.Localize();
-        w.EvTimer();
-    };
-    auto few = [](WndSudoku &w) {
-        w.Game() = *MakeGame("530070000000000000000000000000000000000000000000000000000000000000000"
-                             "000000000000");
-        (void)w.SetCurrentValue(SdkDigit1, 4, 4);
-    };
+    VxEvent e;
     const struct
     {
-        Act act;
+        std::function<void()> act;
         QStringList read; // controls read after the act
         const char *german, *english;
     } rows[] = {
-        {[](WndSudoku &w) { w.SetStatusAfterStep(SdkDigit7, 2, 3); },
+        {[this] { w->SetStatusAfterStep(SdkDigit7, 2, 3); },
          {"STAT_STATUS"},
          "Wert <7> gesetzt in Feld Zeile/Spalte: [3/4].",
          "Value <7> set in field row/column: [3/4]."},
-        {[](WndSudoku &w) { w.SetStatusAfterStep(SdkDigitEmpty, 2, 3); },
+        {[this] { w->SetStatusAfterStep(SdkDigitEmpty, 2, 3); },
          {"STAT_STATUS"},
          "Wert gelöscht in Feld Zeile/Spalte: [3/4]",
          "Value deleted in field row/column: [3/4]."},
-        {[](WndSudoku &w) { (void)w.SetCurrentValue(SdkDigit5, 0, 3); },
+        {[this] { (void)w->SetCurrentValue(SdkDigit5, 0, 3); },
          {"STAT_STATUS"},
          "FEHLER: Wert 5 für [1/4] fehlgeschlagen.",
          "ERROR: Value 5 for [1/4] not accepted."},
-        {[](WndSudoku &w) {
-             VxEvent e;
-             w.DoUndo(e);
-         },
+        {[&] { w->DoUndo(e); },
          {"STAT_STATUS"},
          "Schritt zurück nicht möglich.",
          "Stepping back is not possible."},
-        {[](WndSudoku &w) {
-             VxEvent e;
-             w.DoRedo(e);
-         },
+        {[&] { w->DoRedo(e); },
          {"STAT_STATUS"},
          "Schritt vorwärts nicht möglich.",
          "Stepping forward is not possible."},
-        {few,
+        {[this] {
+             w->Game() = *MakeGame(FewGivens);
+             (void)w->SetCurrentValue(SdkDigit1, 4, 4);
+         },
          {"STAT_STATUS"},
          "Sie müssen zunächst eine Spieldefinition mit mindestens 10 Werten eingeben oder "
          "erzeugen.",
          "You first have to setup or create a game-definition with at least 10 fix values."},
-        {load,
+        {answered(dir.filePath("broken.sdk"), "BT_LOAD_GAME"),
          {"STAT_STATUS"},
          "FEHLER: Das Spiel konnte nicht geladen werden.",
          "ERROR: The game could not be loaded."},
-        {saveFails,
+        {answered(dir.filePath("no/x.sdk"), "BT_SAVE_GAME_AS"),
          {"STAT_STATUS"},
          "FEHLER: Das Spiel konnte nicht gespeichert werden.",
          "ERROR: The game could not be saved."},
-        {save, {"STAT_STATUS"}, "Spiel wurde gespeichert.", "The game has been saved."},
-        {solve,
+        {answered(dir.filePath("saved.sdk"), "BT_SAVE_GAME_AS"),
+         {"STAT_STATUS"},
+         "Spiel wurde gespeichert.",
+         "The game has been saved."},
+        {[this] {
+             ASSERT_TRUE(GatedSolve(*w));
+             Press("BT_SOLVE");
+             GateSolver::OpenGate();
+             EXPECT_TRUE(TickUntilIdle(*w));
+         },
          {"STAT_STATUS"},
          "Lösungsberechnung durch Benutzer abgebrochen.",
          "The automated solution has been cancelled by the user."},
-        {finish,
+        {[this] {
+             w->Game() = *SolutionWithout({0});
+             (void)w->SetCurrentValue(SdkDigit5, 0, 0);
+             w->EvTimer();
+         },
          {"STAT_TITLE", "STAT_STATUS", "STAT_STACK", "STAT_STATE_CHANGED"},
          "N I N E F O L D   S U D O K U  -  ERFOLGREICH BEENDET!|Das Rätsel wurde erfolgreich und "
          "vollständig gelöst.|Fix: 80   Schritt: 1/1|ÄND",
          "N I N E F O L D   S U D O K U  -  SUCCESSFULLY FINISHED!|The game has been successfully "
          "completed.|Fix: 80   Step: 1/1|CHG"},
-        {define,
+        {[this] {
+             w->EnterFixMode(false);
+             w->EvTimer();
+         },
          {"STAT_TITLE", "BT_NEW_GAME", "STAT_STACK"},
          "N I N E F O L D   S U D O K U  -  Spieldefinition festlegen|D&efinition beenden|Anzahl "
          "Fix-Nummern: 30",
          "N I N E F O L D   S U D O K U  -  Edit Game-Definition|Finish d&efinition|Fix Nnumber "
          "Count: 30"},
     };
-    w = OpenMainWindow();
-    ASSERT_NE(w, nullptr);
     for (const auto &r : rows)
         for (short language : {0, 1}) {
             WndSudokuPeer::Language(*w) = language;
-            WndSudokuPeer::FixMode(*w) = false;
             w->Game() = *MakeGame(Riddle);
             w->EmptyStatus();
-            r.act(*w);
+            r.act();
             QStringList shown;
             for (const QString &name : r.read)
-                shown << TextOf(*w, name.toLatin1().constData());
+                shown << Text(name.toLatin1().constData());
             EXPECT_EQ(shown.join('|'), QString::fromUtf8(language ? r.english : r.german));
+            if (WndSudokuPeer::FixMode(*w))
+                w->ExitFixMode();
         }
-    WndSudokuPeer::FixMode(*w) = false;
-    // The dialogs of the menu open in the window's language.
-    for (short language : {0, 1}) {
-        WndSudokuPeer::Language(*w) = language;
-        Script script([](QWidget &window) { PressButton("BT_CANCEL")(window); });
-        VxEvent e;
-        w->DoGameOptions(e);
-        w->DoAbout(e);
-        EXPECT_EQ(script.Seen().value(0).title, language ? "Game-Options" : "Spiel-Optionen");
-        EXPECT_EQ(script.Seen().value(1).title,
-                  QString(language ? "About" : "Über") + "   N I N E F O L D   S U D O K U");
-    }
 }
 
 TEST_F(WndSudokuLanguage, SwitchingRelocalizesTheWindowAndStoresTheChoice)
 {
-    w = OpenMainWindow();
-    ASSERT_NE(w, nullptr);
     auto shown = [this] {
-        return QStringList{TextOf(*w, "BT_SAVE_GAME"), TextOf(*w, "CHK_VIEW_CONFLICTS"),
-                           w->FindAction("MN_ABOUT")->text(), TextOf(*w, "BT_NEW_GAME")}
+        return QStringList{Text("BT_SAVE_GAME"), Text("CHK_VIEW_CONFLICTS"),
+                           w->FindAction("MN_ABOUT")->text(), Text("BT_NEW_GAME")}
             .join('|');
     };
     const QString english =
@@ -205,7 +160,7 @@ TEST_F(WndSudokuLanguage, SwitchingRelocalizesTheWindowAndStoresTheChoice)
     Script script(ChooseLanguage(2));
     w->ChangeLanguage(true);
     EXPECT_EQ(GetSetting("Language"), "English");
-    EXPECT_EQ(TextOf(*w, "STAT_ACTIONS"), "marker");
+    EXPECT_EQ(Text("STAT_ACTIONS"), "marker");
 }
 
 TEST_F(WndSudokuLanguage, FirstStartAsksInGermanAndStoresTheAnswerOrGerman)
@@ -221,11 +176,10 @@ TEST_F(WndSudokuLanguage, FirstStartAsksInGermanAndStoresTheAnswerOrGerman)
     };
     for (const auto &c : cases) {
         FreshStart(c.stored);
-        w = OpenMainWindow(false);
-        ASSERT_NE(w, nullptr);
+        Open(false);
         EXPECT_EQ(w->GetLanguage(), 0);
         EXPECT_TRUE(w->HasTimerState(TS_ASK_LANGUAGE));
-        EXPECT_EQ(TextOf(*w, "BT_SAVE_GAME"), "Spiel &speichern");
+        EXPECT_EQ(Text("BT_SAVE_GAME"), "Spiel &speichern");
         bool timerStopped = false;
         {
             Script script([&](QWidget &window) {
@@ -242,41 +196,6 @@ TEST_F(WndSudokuLanguage, FirstStartAsksInGermanAndStoresTheAnswerOrGerman)
         EXPECT_TRUE(timerStopped);
         EXPECT_FALSE(w->HasTimerState(TS_ASK_LANGUAGE));
         EXPECT_EQ(GetSetting("Language"), c.language);
-        EXPECT_EQ(TextOf(*w, "BT_SAVE_GAME"), c.saveButton);
-        CloseMainWindow(w);
-        w = nullptr;
+        EXPECT_EQ(Text("BT_SAVE_GAME"), c.saveButton);
     }
-}
-
-TEST_F(WndSudokuLanguage, StoredLanguageWordsAreReadIgnoringCase)
-{
-    w = OpenMainWindow();
-    ASSERT_NE(w, nullptr);
-    const QList<QPair<QString, int>> cases = {{"German", 0},   {"deutsch", 0},  {"DEUTSCH", 0},
-                                              {"English", 1},  {"englisch", 1}, {"EnGlIsCh", 1},
-                                              {"Klingon", -1}, {"", -1}};
-    for (const auto &[stored, index] : cases) {
-        WndSudokuPeer::Language(*w) = -1;
-        SetSetting("Language", stored);
-        EXPECT_EQ(w->ReadLanguage(), index >= 0) << qPrintable(stored);
-        EXPECT_EQ(WndSudokuPeer::Language(*w), index) << qPrintable(stored);
-    }
-}
-
-TEST_F(WndSudokuLanguage, LanguageDialogPreselectsTheCurrentLineAndIgnoresALineWithoutNumber)
-{
-    ASSERT_TRUE(InstallBundle());
-    SdkWndSelectLanguage dialog(1, nullptr);
-    Script script([](QWidget &window) {
-        auto *combo = window.findChild<QComboBox *>("COMBO_LANG");
-        EXPECT_TRUE(combo->currentText().startsWith("2"));
-        combo->setEditable(true);
-        for (const char *line : {"Deutsch", "3 Klingon", "12 English"}) {
-            combo->setEditText(line);
-            PressButton("BT_OK")(window);
-            EXPECT_TRUE(window.isVisible()) << line; // no known number: it stays open
-        }
-    });
-    EXPECT_EQ(dialog.StartModal(), 2);
-    EXPECT_EQ(dialog.GetLanguage(), 1);
 }

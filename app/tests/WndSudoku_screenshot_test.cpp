@@ -1,20 +1,17 @@
-// Pictures of the main window and its dialogs in English and German, for people to look at
-// (<build>/screenshots).
+// Pictures of the main window, its play aids and its dialogs in English and German, for people
+// to look at (<build>/screenshots).
 #include "SdkAppTestSupport.h"
-
-#include "velox/VxCtl.h"
-
-#include <gtest/gtest.h>
 
 using namespace SdkTest;
 
-TEST(WndSudokuScreenshots, MainWindowAndDialogsInBothLanguages)
+using WndSudokuScreenshots = WndTest;
+
+TEST_F(WndSudokuScreenshots, MainWindowAidsAndDialogsInBothLanguages)
 {
     for (const char *language : {"English", "German"}) {
         const QString suffix = language[0] == 'E' ? "en" : "de";
         FreshStart(language);
-        WndSudoku *w = OpenMainWindow();
-        ASSERT_NE(w, nullptr);
+        Open();
         w->EvTimer();
         SaveScreenshot(*w, "main_empty_" + suffix);
 
@@ -22,16 +19,27 @@ TEST(WndSudokuScreenshots, MainWindowAndDialogsInBothLanguages)
         for (int i : {2, 3, 5, 10, 11})
             ASSERT_TRUE(
                 w->Game().SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), unsigned(i % 9)));
-        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS"), true);
-        VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), true);
-        WndSudokuPeer::ActiveRow(*w) = 1;
-        WndSudokuPeer::ActiveColumn(*w) = 2;
-        w->activateWindow();
+        View(true, true);
+        SetActive(1, 2);
         w->DrawWindow()->setFocus();
         w->SetStatusAfterStep(SdkDigit4, 1, 2);
         w->EvTimer();
         w->ValidateStates();
         SaveScreenshot(*w, "main_midgame_" + suffix);
+
+        // Every aid at once, with manual candidates and a minute and a quarter played.
+        View(false, false);
+        SdkResultSet marks;
+        marks.AddValue(SdkDigit1);
+        marks.AddValue(SdkDigit2);
+        ASSERT_TRUE(w->Game().SetUserCandidates(marks, 2, 0));
+        SetActive(0, 0);
+        w->SetPlayAids(SdkPlayAids{true, true, true, true});
+        w->Game().SetPlayTime(75);
+        w->EvTimer();
+        EXPECT_EQ(Text("STAT_PLAY_TIME"),
+                  suffix == "en" ? "Playing time: 1:15" : "Spielzeit: 1:15");
+        SaveScreenshot(*w, "main_aids_" + suffix);
         {
             // Every dialog of the menu, pictured and cancelled.
             Script script([&suffix](QWidget &window) {
@@ -49,6 +57,5 @@ TEST(WndSudokuScreenshots, MainWindowAndDialogsInBothLanguages)
         w->EvTimer();
         w->ValidateStates();
         SaveScreenshot(*w, "main_completed_" + suffix);
-        CloseMainWindow(w);
     }
 }

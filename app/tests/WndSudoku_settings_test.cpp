@@ -1,20 +1,13 @@
-// Settings: the solution delay, the play options and the options dialog, the installation
-// folder and the file-type registration.
+// Settings: the play options through the options dialog, and the installation folder.
 #include "SdkAppTestSupport.h"
 
 #include "app/SdkPlatform.h"
-#include "app/SdkWndOptions.h"
-#include "base/TOpSystem.h"
 #include "velox/VxCtl.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace SdkTest;
 
@@ -22,87 +15,30 @@ namespace {
 const char *const PlayNames[] = {"DeepCalc", "ViewRs", "ViewRsSingle", "ViewConflicts",
                                  "MarkActiveField"};
 
-QString PlayValues()
-{
-    QStringList values;
-    for (const char *name : PlayNames)
-        values << GetSetting(name, "PlayOptions");
-    return values.join(' ');
-}
-
-// What the window applies of the play options, in the order of PlayNames.
-QString Applied(WndSudoku &w)
-{
-    return QStringList{QString::number(w.Game().IsDeepCalcResultSets()),
-                       QString::number(VxCtl::IsChecked(w.FindChild("CHK_VIEW_RS"))),
-                       QString::number(VxCtl::IsChecked(w.FindChild("CHK_VIEW_RS_SINGLE"))),
-                       QString::number(VxCtl::IsChecked(w.FindChild("CHK_VIEW_CONFLICTS"))),
-                       QString::number(WndSudokuPeer::MarkActiveField(w))}
-        .join(' ');
-}
-
-class WndSudokuSettings : public ::testing::Test
+class WndSudokuSettings : public WndTest
 {
 protected:
-    void SetUp() override
-    {
-        FreshStart();
-        ASSERT_TRUE(InstallBundle());
-    }
     void TearDown() override
     {
-        CloseMainWindow(w);
+        WndTest::TearDown();
         SdkPlatform::SetInstallDirCandidates(std::nullopt);
     }
-    WndSudoku *w = nullptr;
+    QString Stored()
+    {
+        QStringList values;
+        for (const char *name : PlayNames)
+            values << GetSetting(name, "PlayOptions");
+        return values.join(' ');
+    }
+    QString Applied() // what the window applies of the play options, in the order of PlayNames
+    {
+        QStringList on{QString::number(w->Game().IsDeepCalcResultSets())};
+        for (const char *box : {"CHK_VIEW_RS", "CHK_VIEW_RS_SINGLE", "CHK_VIEW_CONFLICTS"})
+            on << QString::number(VxCtl::IsChecked(w->FindChild(box)));
+        return (on << QString::number(WndSudokuPeer::MarkActiveField(*w))).join(' ');
+    }
 };
 } // namespace
-
-TEST_F(WndSudokuSettings, SolveDelayDefaultsCapsAndIgnoresWhatIsNoNumber)
-{
-    w = OpenMainWindow();
-    ASSERT_NE(w, nullptr);
-    const QList<QPair<QString, unsigned>> cases = {
-        {"", 200},      {"0", 0},       {"350", 350},
-        {"1000", 1000}, {"1001", 1000}, {"70000", 1000}, // capped, not wrapped to 16 bits
-        {"fast", 200},  {"-5", 200}};
-    for (const auto &[stored, delay] : cases) {
-        SetSetting("SolveDelayMs", stored);
-        w->ReadDelay();
-        EXPECT_EQ(w->Game().GetDelayMs(), delay) << qPrintable(stored);
-    }
-    w->Game().SetDelayMs(640);
-    w->WriteDelay();
-    EXPECT_EQ(GetSetting("SolveDelayMs"), "640");
-}
-
-TEST_F(WndSudokuSettings, PlayOptionsAreCompletedOnReadingAndAppliedAtStartUp)
-{
-    const struct
-    {
-        QStringList stored; // "" deleted
-        QString read, applied;
-    } cases[] = {
-        {{"", "", "", "", ""}, "0 0 0 1 1", "0 0 0 1 1"},
-        {{"7", "", "", "0", ""}, "1 0 0 0 1", "1 0 0 0 1"}, // any other number is true
-        {{"1", "1", "0", "0", "0"}, "1 1 0 0 0", "1 1 0 0 0"},
-    };
-    for (const auto &c : cases) {
-        for (int i = 0; i < 5; ++i)
-            if (c.stored[i].isEmpty())
-                CurrentOS->DeleteRegistryValue(TOpSystem::RootCurrentUser,
-                                               TString(SdkRegistryKey) + "\\PlayOptions",
-                                               PlayNames[i]);
-            else
-                SetSetting(PlayNames[i], c.stored[i], "PlayOptions");
-        w = OpenMainWindow();
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(PlayValues(), c.read) << qPrintable(c.stored.join(','));
-        EXPECT_EQ(Applied(*w), c.applied) << qPrintable(c.stored.join(','));
-        CloseMainWindow(w);
-        w = nullptr;
-    }
-}
 
 TEST_F(WndSudokuSettings, OptionsDialogStoresAndAppliesWhatTheAnswersAllow)
 {
@@ -117,8 +53,7 @@ TEST_F(WndSudokuSettings, OptionsDialogStoresAndAppliesWhatTheAnswersAllow)
     };
     for (const auto &c : cases) {
         FreshStart();
-        w = OpenMainWindow();
-        ASSERT_NE(w, nullptr);
+        Open();
         Script script;
         script.On("SUDOKU_OPTIONS", [&c](QWidget &window) {
             for (const auto &[name, on] :
@@ -132,16 +67,13 @@ TEST_F(WndSudokuSettings, OptionsDialogStoresAndAppliesWhatTheAnswersAllow)
             script.On("WND_MESSAGE", PressButton(c.question));
         VxEvent event;
         EXPECT_TRUE(w->DoGameOptions(event));
-        EXPECT_EQ(script.Pending(), 0);
-        EXPECT_EQ(script.Seen().size(), c.question ? 2 : 1);
+        ASSERT_EQ(script.Seen().size(), c.question ? 2 : 1);
         if (c.question) {
             EXPECT_TRUE(script.Seen()[1].text.contains(
                 "Do you want to use visualization settings for the current session too?"));
         }
-        EXPECT_EQ(PlayValues(), c.stored) << c.button << c.question;
-        EXPECT_EQ(Applied(*w), c.applied) << c.button << c.question;
-        CloseMainWindow(w);
-        w = nullptr;
+        EXPECT_EQ(Stored(), c.stored) << c.button << c.question;
+        EXPECT_EQ(Applied(), c.applied) << c.button << c.question;
     }
 }
 
@@ -150,17 +82,13 @@ TEST_F(WndSudokuSettings, InstallationFolderIsTheProgramsOwnDataThenAStoredOneTh
     QTemporaryDir elsewhere, chosen;
     for (const char *sub : {"PreDefs", "ExampleGames", "doku"})
         QDir(elsewhere.path()).mkpath(sub);
-    w = OpenMainWindow(false);
-    ASSERT_NE(w, nullptr);
     const Reply choose = [&chosen](QWidget &window) {
         auto *dialog = qobject_cast<QFileDialog *>(&window);
-        ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "Select SUDOKU installation-path");
         dialog->setDirectory(chosen.path());
         dialog->selectFile(chosen.path());
         static_cast<QDialog *>(dialog)->accept();
     };
-    const Reply cancel = [](QWidget &window) { qobject_cast<QDialog *>(&window)->reject(); };
     const struct
     {
         std::optional<QStringList> candidates;
@@ -175,7 +103,7 @@ TEST_F(WndSudokuSettings, InstallationFolderIsTheProgramsOwnDataThenAStoredOneTh
          false, false},
         {QStringList{}, "", choose, chosen.path(), true, false},
         {QStringList{}, elsewhere.path() + "/gone", choose, chosen.path(), true, false},
-        {QStringList{}, "", cancel, "", true, true},
+        {QStringList{}, "", Reject, "", true, true},
     };
     for (const auto &c : cases) {
         SdkPlatform::SetInstallDirCandidates(c.candidates);
@@ -183,46 +111,11 @@ TEST_F(WndSudokuSettings, InstallationFolderIsTheProgramsOwnDataThenAStoredOneTh
         w->RemoveTimerState(TS_DESTROY);
         Script script(c.answer);
         w->ReadConfig();
-        EXPECT_EQ(script.Seen().size(), c.asked ? 1 : 0) << qPrintable(c.stored);
+        EXPECT_EQ(script.Seen().size(), c.asked ? 1 : 0) << c.stored;
         EXPECT_EQ(QFileInfo(GetSetting("InstallDir")).canonicalFilePath(),
                   QFileInfo(c.expected).canonicalFilePath())
-            << qPrintable(c.stored);
-        EXPECT_EQ(w->HasTimerState(TS_DESTROY), c.destroy) << qPrintable(c.stored);
+            << c.stored;
+        EXPECT_EQ(w->HasTimerState(TS_DESTROY), c.destroy) << c.stored;
     }
     w->RemoveTimerState(TS_DESTROY);
-}
-
-TEST_F(WndSudokuSettings, GameFileTypeIsRegisteredOnceInTheUsersDataFolder)
-{
-    QStringList started;
-    const auto previous =
-        SdkPlatform::SetStarter([&started](const QString &program, const QStringList &args) {
-            started << program + " " + args.join(' ');
-            return true;
-        });
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    ASSERT_TRUE(data.startsWith(QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"))));
-    const QString mime = data + "/mime/packages/ninefold-sudoku.xml";
-    const QString entry = data + "/applications/NinefoldSudokuFiles.desktop";
-    QFile::remove(mime);
-    QFile::remove(entry);
-    auto read = [](const QString &path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    };
-    const QString program = "/opt/with space/NinefoldSudoku";
-    EXPECT_TRUE(SdkPlatform::RegisterFileType(program, "NinefoldSudokuFiles", ".sdk"));
-    EXPECT_TRUE(read(mime).contains("type=\"application/x-ninefold-sudoku\""));
-    EXPECT_TRUE(read(mime).contains("<glob pattern=\"*.sdk\"/>"));
-    EXPECT_TRUE(read(entry).contains("Exec=\"/opt/with space/NinefoldSudoku\" %f\n"));
-    EXPECT_TRUE(read(entry).contains("MimeType=application/x-ninefold-sudoku;\n"));
-    EXPECT_EQ(started.size(), 2);
-    EXPECT_TRUE(started.contains("update-mime-database " + data + "/mime"));
-
-    const QDateTime written = QFileInfo(entry).lastModified();
-    started.clear();
-    EXPECT_TRUE(SdkPlatform::RegisterFileType(program, "NinefoldSudokuFiles", ".sdk"));
-    EXPECT_TRUE(started.isEmpty());
-    EXPECT_EQ(QFileInfo(entry).lastModified(), written);
-    SdkPlatform::SetStarter(previous);
 }

@@ -126,9 +126,10 @@ TEST(GameText, ReadingBackKeepsTheGame)
     }
 }
 
-// The playing time: its own section after "USERRSEXC:", written only for a timed game
-// and taken over only with the game's state.
-TEST(GameText, PlayTime)
+// The playing time and the riddle's origin: sections after "USERRSEXC:", written only when
+// there is something to keep; the time is taken over only with the game's state, the origin
+// with the givens.
+TEST(GameText, PlayTimeAndOrigin)
 {
     const std::string text = RiddleText() + Tail;
     Sudoku game;
@@ -136,16 +137,34 @@ TEST(GameText, PlayTime)
     EXPECT_EQ(game.WriteStream(false, false).Str(), text);
     game.SetPlayTime(754);
     EXPECT_EQ(game.WriteStream(false, false).Str(), text + "TIME:754*");
+    game.SetRiddleOrigin({2, 4});
+    EXPECT_EQ(game.WriteStream(false, false).Str(), text + "TIME:754*ORIGIN:C4*");
+    // Back at the givens the clock starts over; the riddle is still the same.
+    EXPECT_TRUE(game.StartGame(true, true, false));
+    EXPECT_EQ(game.GetPlayTime(), 754u);
+    EXPECT_TRUE(game.StartGame(false, true, false));
+    EXPECT_EQ(game.GetPlayTime() * 10 + unsigned(game.GetRiddleOrigin().kind), 2u);
     EXPECT_TRUE(game.Reset());
-    EXPECT_EQ(game.GetPlayTime(), 0u);
-    const std::tuple<const char *, bool, unsigned> cases[] = {
-        {"TIME:754*", false, 754}, {"TIME:754", false, 754}, {"TIME:754*", true, 0},
-        {"TIME:7x*", false, 0},    {"TIME:-3*", false, 0},   {"TIME:*", false, 0},
-        {"TIMER:9*", false, 0}};
-    for (auto [section, definitionOnly, seconds] : cases) {
+    EXPECT_EQ(game.GetPlayTime() * 10 + unsigned(game.GetRiddleOrigin().kind), 0u);
+    game.SetRiddleOrigin({3, 1});
+    EXPECT_EQ(game.GetRiddleOrigin().kind, 0);
+    // section, definition only; then seconds, origin kind and level
+    const std::tuple<const char *, bool, unsigned, int, int> cases[] = {
+        {"TIME:754*", false, 754, 0, 0},      {"TIME:754", false, 754, 0, 0},
+        {"TIME:754*", true, 0, 0, 0},         {"TIME:7x*", false, 0, 0, 0},
+        {"TIME:-3*", false, 0, 0, 0},         {"TIME:*", false, 0, 0, 0},
+        {"TIMER:9*", false, 0, 0, 0},         {"TIME:5*ORIGIN:P3*", false, 5, 1, 3},
+        {"TIME:5*ORIGIN:C4*", true, 0, 2, 4}, {"ORIGIN:C2", false, 0, 2, 2},
+        {"ORIGIN:X2*", false, 0, 0, 0},       {"ORIGIN:P*", false, 0, 0, 0},
+        {"ORIGIN:P12*", false, 0, 0, 0},      {"ORIGIN:C2*TIME:5*", false, 0, 2, 2}};
+    for (auto [section, definitionOnly, seconds, kind, level] : cases) {
         game.SetPlayTime(99);
+        game.SetRiddleOrigin({1, 1});
         EXPECT_TRUE(game.ReadStream(text + section, definitionOnly));
         EXPECT_EQ(game.GetPlayTime(), seconds) << section;
+        EXPECT_EQ(game.GetRiddleOrigin().kind * 10 + game.GetRiddleOrigin().level,
+                  kind * 10 + level)
+            << section;
         EXPECT_EQ(game.GetFixCount(), 30u);
     }
 }
