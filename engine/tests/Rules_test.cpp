@@ -134,4 +134,6 @@ TEST(Rules, CountsAndChecks)
     EXPECT_TRUE(d.FindUnsolvableField(row, col, true));
     EXPECT_EQ(row * 10 + col, 11u);
     EXPECT_TRUE(d.GetField(1, 1).IsDoubleResult());
+    // Marking tells whether any field is in a contradiction.
+    EXPECT_TRUE(d.MarkDoubleResults() && !full.MarkDoubleResults());
 }
