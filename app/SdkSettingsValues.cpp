@@ -56,4 +56,21 @@ bool Flag(const TString &stored, bool fallback, bool &missing)
     return stored.AsInt() != 0;
 }
 
+namespace {
+const char *const ColoursNames[] = {"Standard", "ColourBlind", "Dark"};
+} // namespace
+
+int BoardColours(const TString &stored)
+{
+    for (int i = 0; i < 3; ++i)
+        if (stored.Stricmp(ColoursNames[i]) == 0)
+            return i;
+    return 0;
+}
+
+const char *BoardColoursName(int colours)
+{
+    return ColoursNames[colours >= 0 && colours < 3 ? colours : 0];
+}
+
 } // namespace SdkSettingsValues

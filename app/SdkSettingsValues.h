@@ -24,5 +24,9 @@ uint16_t SolveDelay(const TString &stored);
 int Language(const TString &stored);
 // A play option: non-zero is on; a missing value gives the fallback and sets missing.
 bool Flag(const TString &stored, bool fallback, bool &missing);
+// BoardColours: the palette 0 standard, 1 colour-blind safe, 2 dark, stored by its name (any
+// case); anything else is the standard palette.
+int BoardColours(const TString &stored);
+const char *BoardColoursName(int colours);
 
 } // namespace SdkSettingsValues

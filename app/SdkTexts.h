@@ -100,6 +100,12 @@ inline constexpr SdkText NoSolution2{"LÖSUNG", "SOLUTION"};
 inline constexpr SdkText DoubleResult1{"MEHRFACH-", "DOUBLE-"};
 inline constexpr SdkText DoubleResult2{"ERGEBNIS", "RESULT"};
 
+// Play options: the colours of the board.
+inline constexpr SdkText BoardColoursLabel{"&Farben des Spielfelds:", "Board co&lours:"};
+inline constexpr SdkText BoardColoursStandard{"Standard", "Standard"};
+inline constexpr SdkText BoardColoursColourBlind{"Sicher bei Farbenblindheit", "Colour-blind safe"};
+inline constexpr SdkText BoardColoursDark{"Dunkel", "Dark"};
+
 // Closing.
 inline constexpr SdkText InformationTitle{"Information", "Information"};
 inline constexpr SdkText CloseRefusedRunning{

@@ -7,6 +7,8 @@
 #include "velox/VxCtl.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <algorithm>
 
 TDYN_IMPLEMENT_NOCREATE(SdkWndOptions, "VxWFrame");
 
@@ -16,6 +18,10 @@ constexpr char AidSameDigit[] = "HighlightSameDigit";
 constexpr char AidUnits[] = "TintActiveUnits";
 constexpr char AidDigitCounts[] = "ShowDigitCounts";
 constexpr char AidPlayTime[] = "ShowPlayTime";
+constexpr char BoardColoursValue[] = "BoardColours";
+// The choices of "COMBO_BOARD_COLOURS", in the order of SdkBoardColours.
+const SdkText *const ColoursChoices[] = {&SdkTx::BoardColoursStandard,
+                                         &SdkTx::BoardColoursColourBlind, &SdkTx::BoardColoursDark};
 
 struct AidBox
 {
@@ -68,16 +74,19 @@ void SdkWndOptions::Load()
     // The defaults are stored at once, so the settings file shows every option.
     if (missing)
         Save();
-    // The aids are stored only once the user has chosen them.
-    auto readAid = [](const char *name) {
+    // The aids are stored only once the user has chosen them. Only the playing time is on
+    // until then: the clock is part of the game, the other aids change the board's picture.
+    auto readAid = [](const char *name, bool fallback = false) {
         const TString text =
             CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, PlayOptionsKey, name);
-        return !text.IsEmpty() && text.AsInt() != 0;
+        return text.IsEmpty() ? fallback : text.AsInt() != 0;
     };
     aids.sameDigit = readAid(AidSameDigit);
     aids.units = readAid(AidUnits);
     aids.digitCounts = readAid(AidDigitCounts);
-    aids.playTime = readAid(AidPlayTime);
+    aids.playTime = readAid(AidPlayTime, true);
+    aids.colours = SdkBoardColours(SdkSettingsValues::BoardColours(CurrentOS->ReadRegistryValue(
+        TOpSystem::RootCurrentUser, PlayOptionsKey, BoardColoursValue)));
 }
 
 void SdkWndOptions::SaveAids() const
@@ -90,6 +99,8 @@ void SdkWndOptions::SaveAids() const
     write(AidUnits, aids.units);
     write(AidDigitCounts, aids.digitCounts);
     write(AidPlayTime, aids.playTime);
+    CurrentOS->WriteRegistryValue(TOpSystem::RootCurrentUser, PlayOptionsKey, BoardColoursValue,
+                                  SdkSettingsValues::BoardColoursName(int(aids.colours)));
 }
 
 void SdkWndOptions::Save() const
@@ -130,6 +141,12 @@ void SdkWndOptions::Localize()
         VxCtl::SetText(Child(QLatin1String(box.name)), Tx(box.text, l));
     VxCtl::SetText(Child(QStringLiteral("CHK_HIDE_RATING")),
                    Tx({"&Bewertung des Rätsels ausblenden", "&Hide the rating of the riddle"}, l));
+    VxCtl::SetText(Child(QStringLiteral("LABEL_BOARD_COLOURS")), Tx(SdkTx::BoardColoursLabel, l));
+    if (auto *combo = qobject_cast<QComboBox *>(Child(QStringLiteral("COMBO_BOARD_COLOURS")))) {
+        combo->clear();
+        for (const SdkText *choice : ColoursChoices)
+            combo->addItem(Tx(*choice, l));
+    }
     VxCtl::SetText(Child(QStringLiteral("BT_CANCEL")), Tx(SdkTx::BtCancel, l));
     VxCtl::SetText(Child(QStringLiteral("BT_OK")), QStringLiteral("&OK"));
 }
@@ -148,6 +165,8 @@ bool SdkWndOptions::EvInit()
     for (const AidBox &box : AidBoxes)
         VxCtl::SetChecked(Child(QLatin1String(box.name)), aids.*box.flag);
     VxCtl::SetChecked(Child(QStringLiteral("CHK_HIDE_RATING")), hideRating);
+    if (auto *combo = qobject_cast<QComboBox *>(Child(QStringLiteral("COMBO_BOARD_COLOURS"))))
+        combo->setCurrentIndex(int(aids.colours));
     VxCtl::SetFocus(Child(QStringLiteral("CHK_DEEP_CALC")));
     return true;
 }
@@ -162,6 +181,8 @@ bool SdkWndOptions::DoOK(VxEvent &)
     for (const AidBox &box : AidBoxes)
         aids.*box.flag = VxCtl::IsChecked(Child(QLatin1String(box.name)));
     hideRating = VxCtl::IsChecked(Child(QStringLiteral("CHK_HIDE_RATING")));
+    if (auto *combo = qobject_cast<QComboBox *>(Child(QStringLiteral("COMBO_BOARD_COLOURS"))))
+        aids.colours = SdkBoardColours(std::clamp(combo->currentIndex(), 0, 2));
     Save();
     SaveAids();
     SetDialogResult(1);

@@ -4,6 +4,7 @@
 // built (the main window builds one unseen to read them at start-up) and edited in the dialog
 // "SUDOKU_OPTIONS".
 
+#include "app/SdkBoardColours.h"
 #include "velox/VxEvent.h"
 #include "velox/VxWFrame.h"
 
@@ -13,7 +14,8 @@ struct SdkPlayAids
     bool sameDigit = false;   // fields holding the active field's digit
     bool units = false;       // the active field's row, column and box
     bool digitCounts = false; // how often each digit is placed
-    bool playTime = false;    // the playing time in the panel
+    bool playTime = true;     // the playing time in the panel
+    SdkBoardColours colours = SdkBoardColours::Standard;
 
     bool OnBoard() const { return sameDigit || units; }
 };

@@ -134,7 +134,8 @@ public:
     void DrawDigits(const Sudoku &game, VxVectorDrawArea &area, bool printing);
     void DrawResultSets(const Sudoku &game, VxVectorDrawArea &area, bool printing);
     void DrawFieldResultSet(VxVectorDrawArea &area, unsigned row, unsigned column,
-                            const SdkResultSet &set, short colour, bool showMarkers, bool isDouble);
+                            const SdkResultSet &set, const QColor &colour, bool showMarkers,
+                            bool isDouble);
     void InitEditFont();
     bool SdkRedraw(VxEventDraw &event);
     // Serves the board's set-focus and kill-focus alike.
@@ -187,6 +188,10 @@ public:
     bool DoDeleteCandidates(VxEvent &event);
     bool DoDeleteAllCandidates(VxEvent &event);
     bool DoSetMenuDigit(VxEvent &event);
+    // The context menu of the field under a logical point, shown at a screen position; the
+    // right mouse button and the menu keys (Menu, Shift+F10, at the active field) open it.
+    void ShowFieldMenu(const GPoint &point, const QPoint &globalPos);
+    void ShowActiveFieldMenu();
     bool ViewResultSetsChecked(VxEvent &event);
     bool ViewResultSetsSingleChecked(VxEvent &event);
     bool ViewConflictsChecked(VxEvent &event);
@@ -256,10 +261,13 @@ public:
     bool DoPause(VxEvent &event);
     bool DoStatistics(VxEvent &event);
     bool IsPaused() const { return paused; }
-    // Proposal, Hint and the computed solution keep the game out of the statistics.
-    void MarkGameAssisted() { gameAssisted = true; }
+    // Proposal, Hint and the computed solution keep the game out of the statistics; the
+    // game forgets where its riddle came from, in its file too.
+    void MarkGameAssisted();
     // Where the riddle on the board came from: kind 1 predefined, 2 computed; level 1..4.
     void SetRiddleOrigin(int kind, int level);
+    // A riddle came onto the board: its finish is still to come, unless it came finished.
+    void RiddleArrived();
     // A computed riddle of this level is on its way; it counts once it is on the board.
     void ExpectComputedRiddle(int level) { expectedComputedLevel = level; }
     static QString PlayTimeText(unsigned seconds);
@@ -318,15 +326,18 @@ private:
     void TimerMarkers();
     void TimerStartup(unsigned short snapshot);
     void TimerVersionCheck();
-    // Play aids on the board and beside it.
+    // Play aids on the board and beside it, and the corner marks of fields in trouble.
+    enum class FieldAlarm { None, Conflict, NoSolution };
     void DrawAidField(const Sudoku &copy, VxVectorDrawArea &area, unsigned row, unsigned column,
-                      short fill);
+                      FieldAlarm alarm);
+    // The colours of the board on screen (the play option "BoardColours").
+    const SdkBoardPalette &BoardPalette() const;
     void DrawPauseCover(VxVectorDrawArea &area);
     void UpdateAidWidgets(const unsigned counts[10], unsigned seconds);
     // The playing time and the finished games of the statistics, once a tick.
     void TimerPlayClock();
     bool CanRunClock();
-    void RecordFinishedGame(unsigned seconds);
+    void RecordFinishedGame(int kind, int level, unsigned seconds);
     void StartPastedRiddle(const QString &gameText);
     // A tick while a modal window runs inside a command: poll and redraw only.
     void TimerWhileModal(unsigned short snapshot);
@@ -398,11 +409,9 @@ private:
     bool paused = false;
     int64_t lastClockMs = -1;
     int64_t clockRemainderMs = 0;
-    int riddleKind = 0;
-    int riddleLevel = 0;
     int expectedComputedLevel = 0;
+    // The givens the clock last saw, digit by digit: another set is another riddle.
     QString riddleGivens;
-    bool gameAssisted = false;
     bool finishRecorded = false;
     bool wasCompleted = false;
 };

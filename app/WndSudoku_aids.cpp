@@ -12,10 +12,6 @@
 #include <QPolygonF>
 
 namespace {
-// Tints outside the colour table, so that no aid can be taken for a conflict fill.
-const QColor SameDigitTint(255, 228, 130);
-const QColor UnitTint(222, 233, 248);
-
 const SdkText MenuPause{"&Pause", "P&ause"};
 const SdkText MenuCopyRiddle{"Rätsel &kopieren", "&Copy riddle"};
 const SdkText MenuPasteRiddle{"Rätsel &einfügen", "Pas&te riddle"};
@@ -143,10 +139,17 @@ bool WndSudoku::PencilKey(VxEventKey &event)
 
 // --- On the board ---------------------------------------------------------------------------
 
-void WndSudoku::DrawAidField(const Sudoku &copy, VxVectorDrawArea &area, unsigned row,
-                             unsigned column, short fill)
+const SdkBoardPalette &WndSudoku::BoardPalette() const
 {
-    if (!playAids.OnBoard())
+    return SdkPaletteOf(playAids.colours);
+}
+
+void WndSudoku::DrawAidField(const Sudoku &copy, VxVectorDrawArea &area, unsigned row,
+                             unsigned column, FieldAlarm alarm)
+{
+    const SdkBoardPalette &palette = BoardPalette();
+    const bool marked = alarm != FieldAlarm::None && palette.shapeMarks;
+    if (!playAids.OnBoard() && !marked)
         return;
     GPoint p1;
     GPoint p2;
@@ -154,17 +157,20 @@ void WndSudoku::DrawAidField(const Sudoku &copy, VxVectorDrawArea &area, unsigne
     const GPoint d1 = area.LogToDc(p1);
     const GPoint d2 = area.LogToDc(p2);
     QPainter &painter = area.Painter();
-    constexpr short White = 7;
-    if (fill != White) {
-        // A conflict keeps its fill and gets a black corner, so it does not rest on its colour
-        // alone beside the tints.
-        const double leg = (d2.x - d1.x) / 3;
-        const QPolygonF corner(
-            {QPointF(d1.x, d1.y), QPointF(d1.x + leg, d1.y), QPointF(d1.x, d1.y + leg)});
+    if (alarm != FieldAlarm::None) {
+        // A conflict keeps its fill and gets a corner, so it does not rest on its colour alone
+        // beside the tints. Where the palette marks by shape, a field without a solution has a
+        // second corner, so the two are told apart without colour as well; those corners stay
+        // above the two-line labels.
+        const double leg = (d2.x - d1.x) / (palette.shapeMarks ? 4 : 3);
         painter.save();
         painter.setPen(Qt::NoPen);
-        painter.setBrush(VxCtl::Color(0));
-        painter.drawPolygon(corner);
+        painter.setBrush(palette.mark);
+        painter.drawPolygon(
+            QPolygonF({QPointF(d1.x, d1.y), QPointF(d1.x + leg, d1.y), QPointF(d1.x, d1.y + leg)}));
+        if (marked && alarm == FieldAlarm::NoSolution)
+            painter.drawPolygon(QPolygonF(
+                {QPointF(d2.x, d1.y), QPointF(d2.x - leg, d1.y), QPointF(d2.x, d1.y + leg)}));
         painter.restore();
         return;
     }
@@ -172,14 +178,14 @@ void WndSudoku::DrawAidField(const Sudoku &copy, VxVectorDrawArea &area, unsigne
     QColor tint;
     if (playAids.sameDigit && activeDigit != SdkDigitEmpty &&
         copy.GetField(row, column).GetValue() == activeDigit)
-        tint = SameDigitTint;
+        tint = palette.sameDigitTint;
     else if (playAids.units && (row == activeRow || column == activeColumn ||
                                 (row / 3 == activeRow / 3 && column / 3 == activeColumn / 3)))
-        tint = UnitTint;
+        tint = palette.unitTint;
     if (!tint.isValid())
         return;
     painter.fillRect(QRectF(QPointF(d1.x, d1.y), QPointF(d2.x, d2.y)).normalized(), tint);
-    area.DrawRect(p1, p2, 0, -1, 1, 1, -1, 1);
+    area.DrawRect(p1, p2, palette.lines, QColor(), 1, 1);
 }
 
 // --- Beside the board -----------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "velox/VxCtl.h"
 
 #include <QLineEdit>
+#include <QPainter>
 #include <cmath>
 
 namespace {
@@ -12,20 +13,6 @@ const QString BoardFont = QStringLiteral("Arial");
 constexpr double CandidateHeight = WndSudoku::FieldSize / 3.5;
 constexpr double NoSolutionHeight = WndSudoku::FieldSize / 4;
 constexpr double DoubleHeight = WndSudoku::FieldSize / 5;
-
-// Colour indices of the board.
-enum : short {
-    Black = 0,
-    Green = 2,
-    Red = 4,
-    Magenta = 5,
-    White = 7,
-    Gray = 8,
-    LightBlue = 9,
-    LightRed = 12,
-    LightMagenta = 13,
-    LightGray = 15
-};
 
 // The lines of a candidate list: "{1,2,3," / "4,5}", three digits a line.
 QStringList CandidateLines(const SdkResultSet &set)
@@ -129,6 +116,9 @@ void WndSudoku::Draw(VxCntDraw &, VxVectorDrawArea &area)
         DrawPauseCover(area);
         return;
     }
+    // Beside a square board in a wider window the background shows; it takes the board's colour.
+    if (playAids.colours != SdkBoardColours::Standard)
+        area.Painter().fillRect(area.Painter().viewport(), BoardPalette().field);
     DrawFields(copy, area, false);
     DrawDigits(copy, area, false);
     DrawResultSets(copy, area, false);
@@ -153,9 +143,10 @@ void WndSudoku::Draw(VxCntDraw &, VxVectorDrawArea &area)
     const GPoint pos(x, p1.y);
     const GDoubleBox box =
         area.GetTextBox(pos, label, BoardFont, CandidateHeight, 0, true, false, true);
-    area.DrawRect(box.P1(), box.P2(), LightGray, LightGray, 1, 1, -1, 1);
-    area.DrawText(pos, label, BoardFont, CandidateHeight, LightBlue, 0, 17, 0, 0, true, false, true,
-                  false, -1, 1);
+    const SdkBoardPalette &palette = BoardPalette();
+    area.DrawRect(box.P1(), box.P2(), palette.labelBox, palette.labelBox, 1, 1);
+    area.DrawText(pos, label, BoardFont, CandidateHeight, palette.labelInk,
+                  VX_ALIGN_LEFT | VX_ALIGN_TOP, true, true);
 }
 
 void WndSudoku::DrawFields(const Sudoku &copy, VxVectorDrawArea &area, bool printing)
@@ -163,22 +154,27 @@ void WndSudoku::DrawFields(const Sudoku &copy, VxVectorDrawArea &area, bool prin
     const bool loading = loadingDepth > 0;
     const bool conflicts = !printing && IsCheckedBox("CHK_VIEW_CONFLICTS");
     const bool creating = game->IsCreating();
+    const SdkBoardPalette &palette =
+        printing ? SdkPaletteOf(SdkBoardColours::Standard) : BoardPalette();
     VxWDraw *draw = DrawWindow();
     const bool focused = draw && draw->hasFocus();
     const GScale &scale = area.Scale();
     for (unsigned row = 0; row < 9; ++row) {
         for (unsigned column = 0; column < 9; ++column) {
             const SdkField field = copy.GetField(row, column);
-            short fill = White;
+            FieldAlarm alarm = FieldAlarm::None;
             if (!loading && !printing && conflicts && !creating) {
                 if (field.GetValue() == SdkDigitEmpty && field.GetResultSet().IsEmpty())
-                    fill = LightRed;
+                    alarm = FieldAlarm::NoSolution;
                 else if (field.IsDoubleResult())
-                    fill = LightMagenta;
+                    alarm = FieldAlarm::Conflict;
             }
-            SdkBoardPaint::DrawFieldBox(area, row, column, fill);
+            const QColor &fill = alarm == FieldAlarm::NoSolution ? palette.noSolutionFill
+                                 : alarm == FieldAlarm::Conflict ? palette.conflictFill
+                                                                 : palette.field;
+            SdkBoardPaint::DrawFieldBox(area, row, column, fill, palette.lines);
             if (!loading && !printing)
-                DrawAidField(copy, area, row, column, fill);
+                DrawAidField(copy, area, row, column, alarm);
 
             if (markActiveField && !printing && focused && row == activeRow &&
                 column == activeColumn) {
@@ -189,13 +185,14 @@ void WndSudoku::DrawFields(const Sudoku &copy, VxVectorDrawArea &area, bool prin
                 GPoint d2 = area.LogToDc(p2);
                 d1 = d1 + GPoint(3, 3);
                 d2 = d2 - GPoint(2, 2);
-                area.DrawRect(area.DcToLog(d1), area.DcToLog(d2), fixMode ? LightRed : LightBlue,
-                              -1, 1, 2, -1, 1);
+                area.DrawRect(area.DcToLog(d1), area.DcToLog(d2),
+                              fixMode ? palette.definitionFrame : palette.activeFrame, QColor(), 1,
+                              2);
             }
         }
     }
 
-    SdkBoardPaint::DrawGridLines(area, printing);
+    SdkBoardPaint::DrawGridLines(area, printing, palette.lines);
 }
 
 void WndSudoku::DrawDigits(const Sudoku &copy, VxVectorDrawArea &area, bool printing)
@@ -203,16 +200,20 @@ void WndSudoku::DrawDigits(const Sudoku &copy, VxVectorDrawArea &area, bool prin
     if (loadingDepth > 0)
         return;
     const bool conflicts = IsCheckedBox("CHK_VIEW_CONFLICTS");
+    const SdkBoardPalette &palette =
+        printing ? SdkPaletteOf(SdkBoardColours::Standard) : BoardPalette();
     for (unsigned row = 0; row < 9; ++row) {
         for (unsigned column = 0; column < 9; ++column) {
             const SdkField field = copy.GetField(row, column);
             if (field.GetValue() == SdkDigitEmpty)
                 continue;
-            short colour = LightBlue;
-            if (printing || (field.IsDoubleResult() && conflicts) || field.IsFix())
-                colour = Black;
+            QColor colour = palette.played;
+            if (printing || field.IsFix())
+                colour = palette.given;
+            else if (field.IsDoubleResult() && conflicts)
+                colour = palette.conflictInk;
             else if (field.IsLastChanged())
-                colour = LightRed;
+                colour = palette.lastChanged;
             SdkBoardPaint::DrawDigit(area, row, column, unsigned(field.GetValue()), colour);
         }
     }
@@ -225,6 +226,7 @@ void WndSudoku::DrawResultSets(const Sudoku &copy, VxVectorDrawArea &area, bool 
     const bool viewRs = IsCheckedBox("CHK_VIEW_RS");
     const bool viewSingle = IsCheckedBox("CHK_VIEW_RS_SINGLE");
     const bool conflicts = IsCheckedBox("CHK_VIEW_CONFLICTS");
+    const SdkBoardPalette &palette = BoardPalette();
     for (unsigned row = 0; row < 9; ++row) {
         for (unsigned column = 0; column < 9; ++column) {
             const SdkField field = copy.GetField(row, column);
@@ -234,22 +236,22 @@ void WndSudoku::DrawResultSets(const Sudoku &copy, VxVectorDrawArea &area, bool 
             const int count = set.Count();
             const bool isDouble = field.IsDoubleResult();
             const bool hidden = !viewRs && !(viewSingle && count == 1);
-            short colour = Gray;
+            QColor colour = palette.candidates;
             if (isDouble && conflicts)
-                colour = Black;
+                colour = palette.conflictInk;
             else if (!hidden && count == 1)
-                colour = field.IsLastChanged() ? LightMagenta : Green;
+                colour = field.IsLastChanged() ? palette.lastChangedSingle : palette.single;
             else if (count > 0)
-                colour = field.IsLastChanged() ? Red : Gray;
+                colour = field.IsLastChanged() ? palette.lastChangedCandidates : palette.candidates;
 
             if (hidden) {
                 if (count == 0 && conflicts)
                     DrawFieldResultSet(area, row, column, set, colour, true, false);
                 else if (isDouble && conflicts)
-                    DrawFieldResultSet(area, row, column, set, Black, true, true);
+                    DrawFieldResultSet(area, row, column, set, palette.conflictInk, true, true);
                 else if (field.GetCustomInc().Count() > 0)
-                    DrawFieldResultSet(area, row, column, field.GetCustomInc(), Magenta, false,
-                                       false);
+                    DrawFieldResultSet(area, row, column, field.GetCustomInc(), palette.manual,
+                                       false, false);
                 continue;
             }
             if ((viewRs && count > 1) || (viewSingle && count == 1) || (isDouble && conflicts) ||
@@ -260,7 +262,7 @@ void WndSudoku::DrawResultSets(const Sudoku &copy, VxVectorDrawArea &area, bool 
 }
 
 void WndSudoku::DrawFieldResultSet(VxVectorDrawArea &area, unsigned row, unsigned column,
-                                   const SdkResultSet &set, short colour, bool showMarkers,
+                                   const SdkResultSet &set, const QColor &colour, bool showMarkers,
                                    bool isDouble)
 {
     GPoint p1;
@@ -269,18 +271,18 @@ void WndSudoku::DrawFieldResultSet(VxVectorDrawArea &area, unsigned row, unsigne
         return;
     QStringList lines;
     double height = CandidateHeight;
-    short lineColour = colour;
+    QColor lineColour = colour;
     if (set.IsEmpty() || isDouble) {
         if (!showMarkers)
             return;
         if (set.IsEmpty()) {
             lines = {Text(SdkTx::NoSolution1), Text(SdkTx::NoSolution2)};
             height = NoSolutionHeight;
-            lineColour = White;
+            lineColour = BoardPalette().noSolutionInk;
         } else {
             lines = {Text(SdkTx::DoubleResult1), Text(SdkTx::DoubleResult2)};
             height = DoubleHeight;
-            lineColour = Black;
+            lineColour = BoardPalette().conflictInk;
         }
     } else {
         lines = CandidateLines(set);
@@ -290,8 +292,7 @@ void WndSudoku::DrawFieldResultSet(VxVectorDrawArea &area, unsigned row, unsigne
     for (int k = 0; k < lines.size(); ++k) {
         const double w = area.GetTextSize(lines[k], BoardFont, height).x;
         const GPoint pos((FieldSize - w) / 2 + p1.x, top + k * h);
-        area.DrawText(pos, lines[k], BoardFont, height, lineColour, 0, 17, 0, 0, false, false,
-                      false, false, -1, 1);
+        area.DrawText(pos, lines[k], BoardFont, height, lineColour);
     }
 }
 

@@ -56,16 +56,35 @@ void WriteStat(int kind, int level, const char *what, unsigned value)
 }
 } // namespace
 
+namespace {
+QString GivensOf(const Sudoku &game)
+{
+    QString givens;
+    for (unsigned i = 0; i < 81; ++i) {
+        const SdkField field = game.GetField(i / 9, i % 9);
+        givens += field.IsFix() ? QChar(u'0' + field.GetValue()) : QChar(u'.');
+    }
+    return givens;
+}
+} // namespace
+
 void WndSudoku::SetRiddleOrigin(int kind, int level)
 {
-    riddleKind = kind;
-    riddleLevel = level;
-    gameAssisted = false;
-    finishRecorded = false;
-    riddleGivens.clear();
+    game->SetRiddleOrigin({kind, level});
+    RiddleArrived();
+}
+
+void WndSudoku::MarkGameAssisted()
+{
+    game->SetRiddleOrigin({});
+}
+
+void WndSudoku::RiddleArrived()
+{
     TLocker<Sudoku> lock(*game);
-    for (unsigned i = 0; i < 81; ++i)
-        riddleGivens += game->GetField(i / 9, i % 9).IsFix() ? QLatin1Char('x') : QLatin1Char('.');
+    riddleGivens = GivensOf(*game);
+    finishRecorded = wasCompleted = game->IsCompleted();
+    clockRemainderMs = 0;
 }
 
 void WndSudoku::TimerPlayClock()
@@ -84,29 +103,21 @@ void WndSudoku::TimerPlayClock()
         completed = game->IsCompleted();
         seconds = game->GetPlayTime();
         created = !running && game->WasCreateGameSuccessful();
-        for (unsigned i = 0; i < 81; ++i) {
-            const SdkField field = game->GetField(i / 9, i % 9);
-            ++counts[field.GetValue()];
-            givens += field.IsFix() ? QLatin1Char('x') : QLatin1Char('.');
-        }
+        for (unsigned i = 0; i < 81; ++i)
+            ++counts[game->GetField(i / 9, i % 9).GetValue()];
+        givens = GivensOf(*game);
     }
 
-    // Any other set of givens is another riddle, of unknown origin unless it is the computed
-    // one that was asked for.
+    // The computed riddle that was asked for has arrived.
     if (expectedComputedLevel > 0 && !running && !HasTimerState(TS_CREATE)) {
-        if (created && fixCount >= SdkTx::MinFixNum) {
+        if (created && fixCount >= SdkTx::MinFixNum)
             SetRiddleOrigin(2, expectedComputedLevel);
-            givens = riddleGivens;
-        }
         expectedComputedLevel = 0;
     }
-    if (givens != riddleGivens) {
-        riddleGivens = givens;
-        riddleKind = 0;
-        gameAssisted = false;
-        finishRecorded = false;
-        clockRemainderMs = 0;
-    }
+    // Any other new set of givens keeps the origin the game brought along (from its file),
+    // or none.
+    if (givens != riddleGivens)
+        RiddleArrived();
 
     const bool run = !paused && !fixMode && !running && fixCount >= SdkTx::MinFixNum &&
                      !completed && isActiveWindow();
@@ -121,9 +132,10 @@ void WndSudoku::TimerPlayClock()
     }
     lastClockMs = run ? now : -1;
 
-    if (completed && !wasCompleted && !fixMode && !running && riddleKind > 0 && !gameAssisted &&
-        !finishRecorded) {
-        RecordFinishedGame(seconds);
+    if (completed && !wasCompleted && !fixMode && !running && !finishRecorded) {
+        const Sudoku::Origin origin = game->GetRiddleOrigin();
+        if (origin.kind > 0)
+            RecordFinishedGame(origin.kind, origin.level, seconds);
         finishRecorded = true;
     }
     wasCompleted = completed;
@@ -132,14 +144,14 @@ void WndSudoku::TimerPlayClock()
     ValidateAids(running, fixCount, completed);
 }
 
-void WndSudoku::RecordFinishedGame(unsigned seconds)
+void WndSudoku::RecordFinishedGame(int kind, int level, unsigned seconds)
 {
-    const unsigned count = ReadStat(riddleKind, riddleLevel, "Count");
-    const unsigned best = ReadStat(riddleKind, riddleLevel, "Best");
-    const unsigned total = ReadStat(riddleKind, riddleLevel, "Total");
-    WriteStat(riddleKind, riddleLevel, "Count", count + 1);
-    WriteStat(riddleKind, riddleLevel, "Best", count == 0 ? seconds : std::min(best, seconds));
-    WriteStat(riddleKind, riddleLevel, "Total", total + seconds);
+    const unsigned count = ReadStat(kind, level, "Count");
+    const unsigned best = ReadStat(kind, level, "Best");
+    const unsigned total = ReadStat(kind, level, "Total");
+    WriteStat(kind, level, "Count", count + 1);
+    WriteStat(kind, level, "Best", count == 0 ? seconds : std::min(best, seconds));
+    WriteStat(kind, level, "Total", total + seconds);
 }
 
 bool WndSudoku::DoPause(VxEvent &)

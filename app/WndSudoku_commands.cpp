@@ -155,6 +155,8 @@ bool WndSudoku::DoReplayGame(VxEvent &)
         if (!game->StartGame(false, false, false))
             return true;
     }
+    // Played again from the givens: another finish to count.
+    RiddleArrived();
     RedrawGame(true);
     ValidateStates();
     Status(Text(GameReplayed), 1, 0);
@@ -171,6 +173,8 @@ bool WndSudoku::DoRepeatGame(VxEvent &)
         if (!game->StartGame(false, true, false))
             return true;
     }
+    // Redo plays the old moves back: a finish that way is no achievement of its own.
+    MarkGameAssisted();
     RedrawGame(true);
     ValidateStates();
     Status(Text(GameRepeatReady), 1, 0);
@@ -397,6 +401,8 @@ void WndSudoku::EnterFixMode(bool newDefinition)
         if (newDefinition)
             (void)game->Reset();
         (void)game->StartGame(false, false, newDefinition);
+        // Changed givens are another riddle than the one chosen.
+        game->SetRiddleOrigin({});
         fixMode = true;
         savedDeepCalc = game->IsDeepCalcResultSets();
     }
@@ -643,6 +649,7 @@ void WndSudoku::LoadGameFile(const QString &file)
                 (void)game->StartGame(false, true, false);
                 completed = game->IsCompleted();
             }
+            RiddleArrived();
         }
     }
     ValidateStates();

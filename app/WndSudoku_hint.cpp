@@ -124,6 +124,7 @@ bool WndSudoku::DoHint(VxEvent &)
         TLocker<Sudoku> lock(*game);
         if (game->IsThreadRunning() || fixMode || game->GetFixCount() < SdkTx::MinFixNum)
             return true;
+        MarkGameAssisted();
         SdkTech::Grid givens{};
         SdkTech::Grid values{};
         SdkTech::GridsOf(*game, givens, values);

@@ -133,27 +133,33 @@ bool WndSudoku::SdkRButtonDown(VxEventMouse &event)
 
 bool WndSudoku::SdkRButtonUp(VxEventMouse &event)
 {
+    if (VxWDraw *draw = DrawWindow())
+        ShowFieldMenu(draw->DcToLog(ToPoint(event.GetPos())), event.GetGlobalPos());
+    return true;
+}
+
+void WndSudoku::ShowFieldMenu(const GPoint &point, const QPoint &globalPos)
+{
     VxWDraw *draw = DrawWindow();
     if (!draw)
-        return true;
+        return;
     {
         TLocker<Sudoku> lock(*game);
         if (game->IsThreadRunning())
-            return true;
+            return;
         const GScale &scale = draw->GetContent()->Scale();
-        const GPoint point = draw->DcToLog(ToPoint(event.GetPos()));
         GPoint p1;
         GPoint p2;
         unsigned row = 0;
         unsigned column = 0;
         if (!GetBox(scale, p1, p2, point) || !GetRowCol(scale, point, row, column))
-            return true;
+            return;
         GPointsToBox(clickedBox, p1, p2);
         const SdkField field = game->GetField(row, column);
         const SdkResultSet computed = field.GetResultSet();
         const int count = computed.Count();
         if (!fixMode && (game->GetFixCount() < SdkTx::MinFixNum || field.IsFix()))
-            return true;
+            return;
         const bool viewRs = !fixMode && IsCheckedBox("CHK_VIEW_RS");
         const bool viewSingle = !fixMode && IsCheckedBox("CHK_VIEW_RS_SINGLE");
 
@@ -210,8 +216,19 @@ bool WndSudoku::SdkRButtonUp(VxEventMouse &event)
     }
     // The menu runs its own event loop: the game is not held meanwhile. A chosen item runs its
     // handler through its link.
-    VxModal::ExecMenu(*contextMenu, event.GetGlobalPos());
-    return true;
+    VxModal::ExecMenu(*contextMenu, globalPos);
+}
+
+void WndSudoku::ShowActiveFieldMenu()
+{
+    VxWDraw *draw = DrawWindow();
+    GPoint p1;
+    GPoint p2;
+    if (!draw || !GetBox(draw->GetContent()->Scale(), p1, p2, activeRow, activeColumn))
+        return;
+    const GPoint centre((p1.x + p2.x) / 2, (p1.y + p2.y) / 2);
+    const GPoint device = draw->LogToDc(centre);
+    ShowFieldMenu(centre, draw->mapToGlobal(QPoint(int(device.x), int(device.y))));
 }
 
 // --- Keyboard on the board ------------------------------------------------------------------
@@ -238,6 +255,13 @@ bool WndSudoku::SdkKeyDown(VxEventKey &event)
         return true;
     if (PencilKey(event))
         return true;
+    // The keys of the context menu open the active field's menu, where the mouse would.
+    const int modifiers = event.GetModifiers() & ~Qt::KeypadModifier;
+    if ((event.GetKey() == Qt::Key_Menu && modifiers == 0) ||
+        (event.GetKey() == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        ShowActiveFieldMenu();
+        return true;
+    }
     // Moves wrap through the whole board in reading order (by rows for left and right, by
     // columns for up and down).
     switch (VxKeyTable::FindKeyIndex(event.GetKey())) {

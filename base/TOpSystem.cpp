@@ -194,6 +194,22 @@ bool TOpSystem::WriteFile(const TString &path, const TString &content) const
     return file.commit();
 }
 
+namespace {
+// Qt turns an "@Variant(...)" value into an object of the type it names, and a pixmap, icon or
+// cursor ends the process when no GUI application runs (the command-line tool has none). The
+// program writes plain texts only, so without a GUI a file holding such values is not read.
+bool HoldsObjectsNeedingGui(const QString &path)
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    if (app && app->inherits("QGuiApplication"))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.readAll().contains("@Variant(");
+}
+} // namespace
+
 TString TOpSystem::ReadRegistryValue(int root, const TString &key, const TString &name,
                                      bool *exists) const
 {
@@ -204,6 +220,8 @@ TString TOpSystem::ReadRegistryValue(int root, const TString &key, const TString
         return TString();
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, place.organisation,
                        place.application);
+    if (HoldsObjectsNeedingGui(settings.fileName()))
+        return TString();
     if (!place.group.isEmpty())
         settings.beginGroup(place.group);
     QVariant value = settings.value(Q(name));
@@ -222,6 +240,9 @@ bool TOpSystem::WriteRegistryValue(int root, const TString &key, const TString &
         return false;
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, place.organisation,
                        place.application);
+    // Writing merges what the file holds: read as well.
+    if (HoldsObjectsNeedingGui(settings.fileName()))
+        return false;
     if (!place.group.isEmpty())
         settings.beginGroup(place.group);
     settings.setValue(Q(name), Q(value));
@@ -236,6 +257,8 @@ bool TOpSystem::DeleteRegistryValue(int root, const TString &key, const TString 
         return false;
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, place.organisation,
                        place.application);
+    if (HoldsObjectsNeedingGui(settings.fileName()))
+        return false;
     if (!place.group.isEmpty())
         settings.beginGroup(place.group);
     if (!settings.contains(Q(name)))
@@ -253,6 +276,8 @@ std::vector<TString> TOpSystem::ListRegistryValues(int root, const TString &key)
         return names;
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, place.organisation,
                        place.application);
+    if (HoldsObjectsNeedingGui(settings.fileName()))
+        return names;
     if (!place.group.isEmpty())
         settings.beginGroup(place.group);
     for (const QString &k : settings.childKeys())

@@ -1,6 +1,7 @@
 #include "booklet/SdkBoardPaint.h"
 
 #include "engine/Sudoku.h"
+#include "velox/VxCtl.h"
 
 namespace SdkBoardPaint {
 
@@ -26,13 +27,24 @@ bool GetBox(const GScale &scale, GPoint &p1, GPoint &p2, unsigned row, unsigned 
 
 void DrawFieldBox(VxVectorDrawArea &area, unsigned row, unsigned column, short fill)
 {
+    DrawFieldBox(area, row, column, fill < 0 ? QColor() : VxCtl::Color(fill), VxCtl::Color(Black));
+}
+
+void DrawFieldBox(VxVectorDrawArea &area, unsigned row, unsigned column, const QColor &fill,
+                  const QColor &frame)
+{
     GPoint p1;
     GPoint p2;
     if (GetBox(area.Scale(), p1, p2, row, column))
-        area.DrawRect(p1, p2, Black, fill, 1, 1, -1, 1);
+        area.DrawRect(p1, p2, frame, fill, 1, 1);
 }
 
 void DrawGridLines(VxVectorDrawArea &area, bool printing)
+{
+    DrawGridLines(area, printing, VxCtl::Color(Black));
+}
+
+void DrawGridLines(VxVectorDrawArea &area, bool printing, const QColor &colour)
 {
     const GScale &scale = area.Scale();
     const GPoint min = scale.GetMin();
@@ -44,14 +56,20 @@ void DrawGridLines(VxVectorDrawArea &area, bool printing)
     for (int k = first; k <= last; ++k) {
         const bool box = k % 3 == 0;
         const int width = box ? (printing ? 10 : 3) : 1;
-        area.DrawLine(GPoint(min.x + k * dx, min.y), GPoint(min.x + k * dx, max.y), Black, 1, width,
-                      1);
-        area.DrawLine(GPoint(min.x, min.y + k * dy), GPoint(max.x, min.y + k * dy), Black, 1, width,
-                      1);
+        area.DrawLine(GPoint(min.x + k * dx, min.y), GPoint(min.x + k * dx, max.y), colour, 1,
+                      width);
+        area.DrawLine(GPoint(min.x, min.y + k * dy), GPoint(max.x, min.y + k * dy), colour, 1,
+                      width);
     }
 }
 
 void DrawDigit(VxVectorDrawArea &area, unsigned row, unsigned column, unsigned digit, short colour)
+{
+    DrawDigit(area, row, column, digit, colour < 0 ? QColor() : VxCtl::Color(colour));
+}
+
+void DrawDigit(VxVectorDrawArea &area, unsigned row, unsigned column, unsigned digit,
+               const QColor &colour)
 {
     GPoint p1;
     GPoint p2;
@@ -60,8 +78,7 @@ void DrawDigit(VxVectorDrawArea &area, unsigned row, unsigned column, unsigned d
     const QString text = QString::asprintf("%1d", digit);
     const GPoint size = area.GetTextSize(text, BoardFont(), ValueHeight);
     const GPoint pos((FieldSize - size.x) / 2 + p1.x, (FieldSize - size.y) / 2 + p1.y);
-    area.DrawText(pos, text, BoardFont(), ValueHeight, colour, 0, 17, 0, 0, false, false, false,
-                  false, -1, 1);
+    area.DrawText(pos, text, BoardFont(), ValueHeight, colour);
 }
 
 void DrawPrintedBoard(const Grid &values, VxVectorDrawArea &area)

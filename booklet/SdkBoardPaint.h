@@ -27,11 +27,16 @@ QString BoardFont();
 bool GetBox(const GScale &scale, GPoint &p1, GPoint &p2, unsigned row, unsigned column);
 // One field: a frame of width 1 in black around the fill colour.
 void DrawFieldBox(VxVectorDrawArea &area, unsigned row, unsigned column, short fill);
+void DrawFieldBox(VxVectorDrawArea &area, unsigned row, unsigned column, const QColor &fill,
+                  const QColor &frame);
 // The grid lines: on screen the eight inner ones per direction (3 at box borders), on paper
 // all ten (10 at box borders), so the printed board has its outer frame.
 void DrawGridLines(VxVectorDrawArea &area, bool printing);
+void DrawGridLines(VxVectorDrawArea &area, bool printing, const QColor &colour);
 // A digit centred in its field.
 void DrawDigit(VxVectorDrawArea &area, unsigned row, unsigned column, unsigned digit, short colour);
+void DrawDigit(VxVectorDrawArea &area, unsigned row, unsigned column, unsigned digit,
+               const QColor &colour);
 
 // The board as it goes on paper, drawn into the area's logical board: white fields, all grid
 // lines, every value in black, no candidates.

@@ -11,7 +11,8 @@ Sudoku::Sudoku() : m_mvc("Sudoku")
 Sudoku::Sudoku(const Sudoku &other, bool copyMvc)
     : m_definitionChanged(other.m_definitionChanged), m_stateChanged(other.m_stateChanged),
       m_btStepsOnCreation(other.m_btStepsOnCreation), m_playSeconds(other.m_playSeconds),
-      m_deepCalc(other.m_deepCalc), m_fileName(other.m_fileName), m_mvc("Sudoku")
+      m_origin(other.m_origin), m_deepCalc(other.m_deepCalc), m_fileName(other.m_fileName),
+      m_mvc("Sudoku")
 {
     InitBlocks();
     {
@@ -51,6 +52,7 @@ Sudoku &Sudoku::operator=(const Sudoku &other)
     std::copy(std::begin(other.m_fields), std::end(other.m_fields), std::begin(m_fields));
     m_btStepsOnCreation = other.m_btStepsOnCreation;
     m_playSeconds = other.m_playSeconds;
+    m_origin = other.m_origin;
     TakeDoublesOf(other);
     TakeFixpointOf(other);
     // Lists taken over from the fixpoint grid that the fields are need no look.

@@ -166,6 +166,16 @@ public:
     unsigned GetPlayTime() const;
     // Setting it marks nothing as changed: the clock runs on its own.
     void SetPlayTime(unsigned seconds);
+    // Where the riddle came from, for the statistics of finished games: kept in the game
+    // text's "ORIGIN:" section. Kind 0 is unknown (or played with help), 1 a predefined
+    // riddle, 2 a computed one; level is the level it was chosen at.
+    struct Origin
+    {
+        int kind = 0;
+        int level = 0;
+    };
+    Origin GetRiddleOrigin() const;
+    void SetRiddleOrigin(Origin origin);
     // The user's game folder, created when missing; empty when that fails.
     static TString GetUserGamesPath();
     // Every field's computed candidates; or, per block of a type, with its doubles.
@@ -366,6 +376,7 @@ private:
     SdkBlockRef m_quads[9];
     int m_btStepsOnCreation = -1;
     unsigned m_playSeconds = 0;
+    Origin m_origin;
     bool m_deepCalc = false;
     SdkUserStack m_userStack;
     std::unique_ptr<SdkSolvedStack> m_solvedStack;

@@ -264,6 +264,8 @@ TString Sudoku::WriteStream(bool definitionOnly, bool formatted) const
     // Only a played game carries its time, so an untimed game keeps the older text.
     if (m_playSeconds > 0)
         text += TString::Format("TIME:%u*", m_playSeconds);
+    if (m_origin.kind > 0)
+        text += TString::Format("ORIGIN:%c%d*", m_origin.kind == 1 ? 'P' : 'C', m_origin.level);
     return text;
 }
 
@@ -277,6 +279,18 @@ void Sudoku::SetPlayTime(unsigned seconds)
 {
     TLocker<Sudoku> lock(*this);
     m_playSeconds = seconds;
+}
+
+Sudoku::Origin Sudoku::GetRiddleOrigin() const
+{
+    TLocker<Sudoku> lock(*this);
+    return m_origin;
+}
+
+void Sudoku::SetRiddleOrigin(Origin origin)
+{
+    TLocker<Sudoku> lock(*this);
+    m_origin = origin.kind == 1 || origin.kind == 2 ? origin : Origin();
 }
 
 bool Sudoku::ReadStream(TString text, bool definitionOnly)
@@ -370,6 +384,11 @@ bool Sudoku::ReadGameText(const TString &text, bool definitionOnly, bool readHis
             if (numberOk)
                 m_playSeconds = seconds;
         }
+        // The origin belongs to the givens, so a riddle read alone keeps it too. Anything but
+        // "P" or "C" and a level of one digit is no origin.
+        if (ok && sections.Take("ORIGIN:", value) && value.size() == 2 &&
+            (value[0] == 'P' || value[0] == 'C') && value[1] >= '0' && value[1] <= '9')
+            m_origin = {value[0] == 'P' ? 1 : 2, value[1] - '0'};
     }
 
     (void)StartGame(!definitionOnly, readHistory, false);

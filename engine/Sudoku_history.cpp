@@ -141,6 +141,7 @@ void Sudoku::_Reset()
         f.Empty();
     m_btStepsOnCreation = -1;
     m_playSeconds = 0;
+    m_origin = {};
     m_userStack.Empty(false);
     m_fileName.Empty();
     m_stateChanged = false;
@@ -157,6 +158,8 @@ bool Sudoku::StartGame(bool keepValues, bool keepHistory, bool newGame)
             if (!f.IsFix())
                 f.Empty();
         m_stateChanged = true;
+        // Back at the givens the riddle is played afresh, and so timed afresh.
+        m_playSeconds = 0;
     }
     EmptyAllDoubleLists();
     CalcResultSets(true, false);

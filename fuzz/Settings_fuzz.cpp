@@ -1,9 +1,12 @@
 // Fuzz target for the settings reader: the input is the settings file as the user's settings
 // folder holds it (every key, every sub-key, any text, Qt's typed @-values), and every value the
 // program stores is read back through the reader the program uses for it. Each reader must give
-// a value in its range, whatever the file says.
+// a value in its range, whatever the file says. A GUI application runs, as in the program: Qt
+// makes objects such as pixmaps of typed values, which it cannot do without one.
 #include "app/SdkSettingsValues.h"
 #include "base/TOpSystem.h"
+
+#include <QGuiApplication>
 
 #include <cstdint>
 #include <cstdio>
@@ -49,6 +52,11 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     mkdir((base + "/Orbel").c_str(), 0700);
     setenv("XDG_CONFIG_HOME", base.c_str(), 1);
     SettingsFile() = base + "/Orbel/Ninefold Sudoku.conf";
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "settings_fuzzer";
+    static char *argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
     return 0;
 }
 
@@ -89,5 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const char *name :
          {"DeepCalc", "ViewRs", "ViewRsSingle", "ViewConflicts", "MarkActiveField"})
         (void)SdkSettingsValues::Flag(Read(play.c_str(), name), false, missing);
+    const int colours = SdkSettingsValues::BoardColours(Read(play.c_str(), "BoardColours"));
+    Check(colours >= 0 && colours <= 2);
     return 0;
 }

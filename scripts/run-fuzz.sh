@@ -4,8 +4,10 @@
 # (fuzz/corpus/<target>). Fails on a crash, a leak, a hang or too much memory.
 #
 #   scripts/run-fuzz.sh                      the short run of ./test.sh (FUZZ_SECONDS, default 60,
-#                                            for the game text; a third of it for the others)
-#   scripts/run-fuzz.sh --minutes N          N minutes for each target
+#                                            for the game text; a third of it for the others), from
+#                                            a fixed seed (FUZZ_SEED, default 1) so that a failure
+#                                            in CI can be run again here
+#   scripts/run-fuzz.sh --minutes N          N minutes for each target, from a random seed
 #   scripts/run-fuzz.sh --only gametext      one target (gametext, settings, markup)
 #   scripts/run-fuzz.sh ... -- -runs=1000000 further options for libFuzzer
 set -euo pipefail
@@ -13,12 +15,13 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build-fuzz
 seconds=${FUZZ_SECONDS:-60}
+seed=${FUZZ_SEED:-1}
 others=""
 only=""
 extra=()
 while [ $# -gt 0 ]; do
   case $1 in
-    --minutes) seconds=$(( $2 * 60 )); others=$seconds; shift 2 ;;
+    --minutes) seconds=$(( $2 * 60 )); others=$seconds; seed=0; shift 2 ;;
     --only) only=$2; shift 2 ;;
     --) shift; extra=("$@"); break ;;
     *) echo "usage: $0 [--minutes N] [--only gametext|settings|markup] [-- libFuzzer options]" >&2
@@ -57,7 +60,8 @@ run() { # name corpus seconds
   mkdir -p "$work"
   echo "== fuzzing $corpus for $time s"
   (cd "$build" && "$build/bin/$name" -max_total_time="$time" -timeout=10 -rss_limit_mb=2048 \
-      -max_len=8192 -print_final_stats=1 "${extra[@]}" "$work" "$root/fuzz/corpus/$corpus")
+      -max_len=8192 -print_final_stats=1 -seed="$seed" "${extra[@]}" "$work" \
+      "$root/fuzz/corpus/$corpus")
 }
 
 if [ -z "$only" ] || [ "$only" = gametext ]; then

@@ -32,6 +32,12 @@ QPointF Dc(const GPoint &p)
 {
     return {p.x, p.y};
 }
+
+// An index of the 16-colour table; -1 (or any negative) is none.
+QColor TableColor(int index)
+{
+    return index < 0 ? QColor() : VxCtl::Color(index);
+}
 } // namespace
 
 VxVectorDrawArea::VxVectorDrawArea(QPainter &painter, GScale &scale)
@@ -49,9 +55,15 @@ double VxVectorDrawArea::PenWidth(int width) const
 void VxVectorDrawArea::DrawLine(const GPoint &p1, const GPoint &p2, int color, int style, int width,
                                 int)
 {
-    if (color < 0 || style == 0)
+    DrawLine(p1, p2, TableColor(color), style, width);
+}
+
+void VxVectorDrawArea::DrawLine(const GPoint &p1, const GPoint &p2, const QColor &color, int style,
+                                int width)
+{
+    if (!color.isValid() || style == 0)
         return;
-    QPen pen(VxCtl::Color(color), PenWidth(width), PenStyle(style), Qt::SquareCap);
+    QPen pen(color, PenWidth(width), PenStyle(style), Qt::SquareCap);
     m_painter.save();
     m_painter.setPen(pen);
     m_painter.drawLine(Dc(m_scale.LogToDc(p1)), Dc(m_scale.LogToDc(p2)));
@@ -61,13 +73,18 @@ void VxVectorDrawArea::DrawLine(const GPoint &p1, const GPoint &p2, int color, i
 void VxVectorDrawArea::DrawRect(const GPoint &p1, const GPoint &p2, int frameColor, int fillColor,
                                 int style, int width, int, int)
 {
+    DrawRect(p1, p2, TableColor(frameColor), TableColor(fillColor), style, width);
+}
+
+void VxVectorDrawArea::DrawRect(const GPoint &p1, const GPoint &p2, const QColor &frameColor,
+                                const QColor &fillColor, int style, int width)
+{
     const QRectF r = QRectF(Dc(m_scale.LogToDc(p1)), Dc(m_scale.LogToDc(p2))).normalized();
     m_painter.save();
-    if (fillColor >= 0)
-        m_painter.fillRect(r, VxCtl::Color(fillColor));
-    if (frameColor >= 0 && style != 0) {
-        QPen pen(VxCtl::Color(frameColor), PenWidth(width), PenStyle(style), Qt::SquareCap,
-                 Qt::MiterJoin);
+    if (fillColor.isValid())
+        m_painter.fillRect(r, fillColor);
+    if (frameColor.isValid() && style != 0) {
+        QPen pen(frameColor, PenWidth(width), PenStyle(style), Qt::SquareCap, Qt::MiterJoin);
         m_painter.setPen(pen);
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawRect(r);
@@ -136,7 +153,22 @@ void VxVectorDrawArea::DrawText(const GPoint &pos, const QString &text, const QS
                                 double height, int color, double angle, int align, double, double,
                                 bool bold, bool italic, bool underline, bool strikeOut, int, int)
 {
-    if (text.isEmpty() || color < 0)
+    PaintText(pos, text, font, height, TableColor(color), angle, align, bold, italic, underline,
+              strikeOut);
+}
+
+void VxVectorDrawArea::DrawText(const GPoint &pos, const QString &text, const QString &font,
+                                double height, const QColor &color, int align, bool bold,
+                                bool underline)
+{
+    PaintText(pos, text, font, height, color, 0, align, bold, false, underline, false);
+}
+
+void VxVectorDrawArea::PaintText(const GPoint &pos, const QString &text, const QString &font,
+                                 double height, const QColor &color, double angle, int align,
+                                 bool bold, bool italic, bool underline, bool strikeOut)
+{
+    if (text.isEmpty() || !color.isValid())
         return;
     const QFont f = MakeFont(font, height, bold, italic, underline, strikeOut);
     const QFontMetricsF fm(f, m_painter.device());
@@ -154,7 +186,7 @@ void VxVectorDrawArea::DrawText(const GPoint &pos, const QString &text, const QS
         y -= size.y;
     m_painter.save();
     m_painter.setFont(f);
-    m_painter.setPen(VxCtl::Color(color));
+    m_painter.setPen(color);
     if (angle != 0) {
         m_painter.translate(dc.x, dc.y);
         m_painter.rotate(-angle);

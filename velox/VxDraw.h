@@ -9,6 +9,7 @@
 #include "base/GGeometry.h"
 #include "base/TDynamic.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
@@ -48,6 +49,13 @@ public:
                   double reserved1 = 0, double reserved2 = 0, bool bold = false,
                   bool italic = false, bool underline = false, bool strikeOut = false,
                   int reserved3 = -1, int reserved4 = 1);
+    // The same with colours outside the table; an invalid QColor means none.
+    void DrawLine(const GPoint &p1, const GPoint &p2, const QColor &color, int style, int width);
+    void DrawRect(const GPoint &p1, const GPoint &p2, const QColor &frameColor,
+                  const QColor &fillColor, int style, int width);
+    void DrawText(const GPoint &pos, const QString &text, const QString &font, double height,
+                  const QColor &color, int align = VX_ALIGN_LEFT | VX_ALIGN_TOP, bool bold = false,
+                  bool underline = false);
     // Width (x) and height (y) of a one-line text in logical units.
     GPoint GetTextSize(const QString &text, const QString &font, double height, double width = 0,
                        bool bold = false, bool italic = false, bool underline = false,
@@ -62,6 +70,9 @@ private:
     QFont MakeFont(const QString &face, double height, bool bold, bool italic, bool underline,
                    bool strikeOut) const;
     double PenWidth(int width) const;
+    void PaintText(const GPoint &pos, const QString &text, const QString &font, double height,
+                   const QColor &color, double angle, int align, bool bold, bool italic,
+                   bool underline, bool strikeOut);
     GPoint AlignedTopLeft(const GPoint &pos, const GPoint &size, int align) const;
 
     QPainter &m_painter;

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 namespace {
@@ -85,6 +86,13 @@ TEST(TOpSystem, FilesAndSettingsValues)
     EXPECT_EQ(CurrentOS->ReadRegistryValue(2, key, "Delay", &exists), "250");
     EXPECT_TRUE(exists);
     EXPECT_EQ(CurrentOS->ListRegistryValues(2, key).size(), 1u);
-    EXPECT_TRUE(std::filesystem::exists(dir / "config" / "Orbel" / "Ninefold Sudoku.conf"));
+    const auto file = dir / "config" / "Orbel" / "Ninefold Sudoku.conf";
+    EXPECT_TRUE(std::filesystem::exists(file));
+    // A pixmap stored as a typed value would end a process without a GUI when read.
+    std::ofstream(file, std::ios::app) << "[PlayOptions]\nPixmap=@Variant(\\0\\0\\0\\x41\\0)\n";
+    EXPECT_EQ(CurrentOS->ReadRegistryValue(2, key, "Pixmap", &exists), "");
+    EXPECT_FALSE(exists);
+    EXPECT_FALSE(CurrentOS->WriteRegistryValue(2, key, "Delay", "1"));
+    EXPECT_TRUE(CurrentOS->ListRegistryValues(2, key).empty());
     std::filesystem::remove_all(dir);
 }
