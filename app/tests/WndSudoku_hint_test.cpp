@@ -69,6 +69,14 @@ TEST_F(WndSudokuHint, FourPressesLookNameProveAndPlaceBesideTheRating)
         w->FindAction(QStringLiteral("MN_HINT"))->trigger();
         EXPECT_TRUE(Status().endsWith(QLatin1Char('.'))) << Status();
         EXPECT_GT(Pixels(Green), 0) << "the placement is drawn in its own colour";
+        // The 8 of box 2 goes to (0,5), whose other candidates 2, 4 and 6 stand in their places.
+        const QRect cell = FieldRect(*w, 0, 5, 0);
+        for (int d : {2, 4, 6})
+            EXPECT_GT(Pixels(0, QRect(cell.left() + (d - 1) % 3 * cell.width() / 3,
+                                      cell.top() + (d - 1) / 3 * cell.height() / 3,
+                                      cell.width() / 3, cell.height() / 3)),
+                      5)
+                << d;
         EXPECT_EQ(Values(w->Game()), start) << "explaining sets nothing";
         SaveScreenshot(*w, QStringLiteral("main_hint_%1").arg(QLatin1String(c.suffix)));
 
