@@ -127,6 +127,69 @@ TEST_F(PlayAids, ShiftDigitTogglesAManualCandidateOnAnyLayout)
     EXPECT_EQ(Value(0, 2), SdkDigit4);
 }
 
+TEST_F(PlayAids, DigitCountsShowADigitPlacedNineTimesAsDone)
+{
+    auto *label = Find<QLabel>("STAT_DIGIT_COUNTS");
+    EXPECT_FALSE(label->isVisible());
+    w->Game() = *SolutionWithout({0}); // one 5 missing
+    w->SetPlayAids({false, false, true, false});
+    w->EvTimer();
+    ASSERT_TRUE(label->isVisible());
+    auto green = [label] {
+        const QImage image = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return CountColour(image, image.rect(), qRgb(0, 128, 0));
+    };
+    EXPECT_EQ(label->text().count("&#x2713;"), 8);
+    const int eightDone = green();
+    ASSERT_TRUE(w->Game().SetValue(SdkDigit5, 0, 0));
+    w->EvTimer();
+    EXPECT_EQ(label->text().count("&#x2713;"), 9);
+    EXPECT_GT(green(), eightDone);
+}
+
+// Undo, both redo keys, and Ctrl+O only while loading is enabled.
+TEST_F(PlayAids, ShortcutsRunTheirMenuItemsOnlyWhenTheItemsAreEnabled)
+{
+    SetActive(0, 2); // empty
+    Digit(4);
+    ASSERT_EQ(Value(0, 2), SdkDigit4);
+    for (const QKeyCombination redo : {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}) {
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Value(0, 2), SdkDigitEmpty);
+        Key(redo.key(), redo.keyboardModifiers());
+        EXPECT_EQ(Value(0, 2), SdkDigit4);
+    }
+    Script script;
+    w->EnterFixMode(false);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(script.Seen().isEmpty());
+    w->ExitFixMode();
+    Key(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_FALSE(script.Seen().isEmpty());
+}
+
+TEST_F(PlayAids, ADroppedGameFileIsLoadedAsTheLoadCommandDoes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("dropped.sdk");
+    ASSERT_TRUE(SolutionWithout({0, 1, 2})->SaveGame(path.toStdString(), false, true));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    Script script;
+    script.On("WND_MESSAGE", PressButton("BT_NO"));
+    // Qt takes a drop only where the drag has entered and was accepted.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &drop);
+    // The load runs once the drop has ended.
+    for (int i = 0; i < 200 && w->Game().GetFixCount() != 78u; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(w->Game().GetFixCount(), 78u);
+    EXPECT_EQ(FromT(w->Game().GetFileName()), path);
+}
+
 TEST_F(PlayAids, PlayingTimeRunsPausesWithPAndIsSavedInItsOwnSection)
 {
     EXPECT_TRUE(Find("STAT_PLAY_TIME")->isVisible()); // the clock is on by default

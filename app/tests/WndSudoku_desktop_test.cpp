@@ -94,4 +94,54 @@ TEST_F(WndSudokuDesktop, FocusFollowsTheActiveFieldAndMovesAreAnnounced)
     EXPECT_EQ(Table()->focusChild(), nullptr);
 }
 
+TEST_F(WndSudokuDesktop, EveryControlThatTakesFocusHasANameInBothLanguages)
+{
+    for (short language : {short(0), short(1)}) {
+        WndSudokuPeer::Language(*w) = language;
+        w->Localize();
+        for (QWidget *child : w->findChildren<QWidget *>()) {
+            if (child->focusPolicy() == Qt::NoFocus || !child->isVisibleTo(w))
+                continue;
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(child);
+            ASSERT_NE(a, nullptr);
+            EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty())
+                << child->objectName().toStdString() << " language " << language;
+        }
+    }
+}
+
+// The board drawn as a screen of that pixel ratio shows it: a digit has about ratio^2 as many
+// dark pixels, and the edges stay sharp (a small picture scaled up would blur or block them).
+TEST_F(WndSudokuDesktop, BoardStaysSharpAndProportionedAtEveryPixelRatioAndSize)
+{
+    VxWDraw *draw = w->DrawWindow();
+    int baseInk = 0;
+    for (double ratio : {1.0, 1.5, 2.0}) {
+        QImage image(draw->size() * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        draw->render(&image);
+        image.save(QStringLiteral(NINEFOLD_SCREENSHOT_DIR "/board_ratio_%1.png").arg(ratio * 10));
+        int ink = 0, sharp = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const int grey = qGray(image.pixel(x, y));
+                ink += grey < 96;
+                sharp += grey < 96 || grey > 200;
+            }
+        if (ratio == 1.0)
+            baseInk = ink;
+        EXPECT_NEAR(double(ink) / baseInk, ratio * ratio, 0.35 * ratio * ratio) << ratio;
+        EXPECT_GT(double(sharp) / (image.width() * image.height()), 0.9) << ratio;
+    }
+    for (QSize size : {QSize(640, 480), QSize(1920, 1080)}) {
+        w->resize(size);
+        QApplication::processEvents();
+        const QRect field = FieldRect(*w, 4, 4, 0);
+        EXPECT_NEAR(field.width(), field.height(), 2) << size.width();
+        EXPECT_GT(field.width(), size.height() / 20) << size.width();
+        SaveScreenshot(*w, QStringLiteral("main_%1x%2_en").arg(size.width()).arg(size.height()));
+    }
+}
+
 } // namespace

@@ -46,8 +46,8 @@ TEST(ThreadSolve, AnswersNothingWhileRunningThenItsOutcome)
         rec.Attach(game);
         ASSERT_TRUE(game.ThreadSolve(-1, true, ""));
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        unsigned polls = 0;
-        for (; game.IsThreadRunning() && std::chrono::steady_clock::now() < end; ++polls) {
+        // How often the loop gets to ask depends on the machine's load: possibly never.
+        while (game.IsThreadRunning() && std::chrono::steady_clock::now() < end) {
             const int answered = answers();
             // The worker may end between two questions; one still running after them
             // was running for all of them.
@@ -65,7 +65,6 @@ TEST(ThreadSolve, AnswersNothingWhileRunningThenItsOutcome)
         EXPECT_EQ(rec.Named("START").size(), rec.Named("END").size());
         if (!cancel) {
             EXPECT_EQ(game.GetSolveBtStep(), 14);
-            EXPECT_GT(polls, 0u);
             continue;
         }
         // One trial, then every open level ends as failed.
