@@ -198,6 +198,21 @@ TEST(GameText, BrokenTextsAndSections)
     }
 }
 
+// A later save writes to the name a game text brings along: only an existing regular file is
+// taken, never a device, a folder or a name that does not exist.
+TEST_F(GameFiles, OnlyARegularFileBecomesTheGamesName)
+{
+    const std::string file = Path("named.sdk");
+    std::ofstream(file) << "x";
+    const std::pair<std::string, bool> cases[] = {
+        {file, true}, {"/dev/null", false}, {Path("."), false}, {Path("missing.sdk"), false}};
+    for (const auto &[name, kept] : cases) {
+        Sudoku g;
+        ASSERT_TRUE(g.ReadStream(std::string(81, '-') + "FILE:" + name + "*", false));
+        EXPECT_EQ(g.GetFileName().Str(), kept ? name : "") << name;
+    }
+}
+
 TEST_F(GameFiles, SaveAndLoad)
 {
     Sudoku g;
