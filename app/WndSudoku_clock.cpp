@@ -54,9 +54,8 @@ void WriteStat(int kind, int level, const char *what, unsigned value)
     CurrentOS->WriteRegistryValue(TOpSystem::RootCurrentUser, StatisticsKey,
                                   StatName(kind, level, what), TString::Format("%u", value));
 }
-} // namespace
 
-namespace {
+// The given digits, '.' for every other field: another string is another riddle.
 QString GivensOf(const Sudoku &game)
 {
     QString givens;
