@@ -10,7 +10,6 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include <chrono>
 #include <memory>
@@ -280,10 +279,9 @@ QString SettingsFile(const SettingsPlace &place)
 constexpr qint64 MaxSettingsBytes = 1 << 20;
 
 // The settings of `place` for Qt to read, or none when they cannot be read safely. A file holding
-// lines that might be typed values or that Qt cannot read is read through a cleaned copy; before a
-// write it is cleaned in place, the original kept beside it as "<name>.refused".
-std::unique_ptr<QSettings> OpenSettings(const SettingsPlace &place, bool writing,
-                                        QTemporaryFile &copy)
+// lines that might be typed values or that Qt cannot read is cleaned first, the original kept
+// beside it as "<name>.refused".
+std::unique_ptr<QSettings> OpenSettings(const SettingsPlace &place)
 {
     const QString path = SettingsFile(place);
     if (path.isEmpty())
@@ -309,21 +307,15 @@ std::unique_ptr<QSettings> OpenSettings(const SettingsPlace &place, bool writing
                 clean += part + '\n';
         }
     }
-    if (!dropped)
-        return std::make_unique<QSettings>(path, QSettings::IniFormat);
-    if (writing) {
+    if (dropped) {
         const QString aside = path + QStringLiteral(".refused");
         QFile::remove(aside);
         QSaveFile out(path);
         if (!file.copy(aside) || !out.open(QIODevice::WriteOnly) ||
             out.write(clean) != clean.size() || !out.commit())
             return nullptr;
-        return std::make_unique<QSettings>(path, QSettings::IniFormat);
     }
-    if (!copy.open() || copy.write(clean) != clean.size() || !copy.flush())
-        return nullptr;
-    copy.close();
-    return std::make_unique<QSettings>(copy.fileName(), QSettings::IniFormat);
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 } // namespace
 
@@ -335,8 +327,7 @@ TString TOpSystem::ReadRegistryValue(int root, const TString &key, const TString
     SettingsPlace place = PlaceOf(root, key);
     if (!place.valid || name.IsEmpty())
         return TString();
-    QTemporaryFile copy;
-    const std::unique_ptr<QSettings> settings = OpenSettings(place, false, copy);
+    const std::unique_ptr<QSettings> settings = OpenSettings(place);
     if (!settings)
         return TString();
     if (!place.group.isEmpty())
@@ -356,8 +347,7 @@ bool TOpSystem::WriteRegistryValue(int root, const TString &key, const TString &
     if (!place.valid || name.IsEmpty())
         return false;
     // Writing merges what the file holds: it is read as well.
-    QTemporaryFile unused;
-    const std::unique_ptr<QSettings> settings = OpenSettings(place, true, unused);
+    const std::unique_ptr<QSettings> settings = OpenSettings(place);
     if (!settings)
         return false;
     if (!place.group.isEmpty())
@@ -372,8 +362,7 @@ bool TOpSystem::DeleteRegistryValue(int root, const TString &key, const TString 
     SettingsPlace place = PlaceOf(root, key);
     if (!place.valid || name.IsEmpty())
         return false;
-    QTemporaryFile unused;
-    const std::unique_ptr<QSettings> settings = OpenSettings(place, true, unused);
+    const std::unique_ptr<QSettings> settings = OpenSettings(place);
     if (!settings)
         return false;
     if (!place.group.isEmpty())
@@ -391,8 +380,7 @@ std::vector<TString> TOpSystem::ListRegistryValues(int root, const TString &key)
     SettingsPlace place = PlaceOf(root, key);
     if (!place.valid)
         return names;
-    QTemporaryFile copy;
-    const std::unique_ptr<QSettings> settings = OpenSettings(place, false, copy);
+    const std::unique_ptr<QSettings> settings = OpenSettings(place);
     if (!settings)
         return names;
     if (!place.group.isEmpty())
