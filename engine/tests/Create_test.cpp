@@ -2,6 +2,8 @@
 // recently used ones in the settings.
 #include "SdkTestUtil.h"
 
+#include <set>
+
 namespace {
 const char *const RecentKey = "Software\\Orbel\\Ninefold Sudoku\\RecentPredefs";
 
@@ -169,4 +171,10 @@ TEST(Create, PredefinedRiddlesAvoidTheRecentOnes)
     EXPECT_TRUE(Sudoku::IsRecentPredef("TWO.01.spd"));
     EXPECT_FALSE(Sudoku::IsRecentPredef("one.01.spd") || Sudoku::IsRecentPredef(""));
     Recent(true);
+    // The stock is drawn from at random: every one of three names comes up.
+    const std::vector<TString> names = {"a", "b", "c"};
+    std::set<std::string> drawn;
+    for (int k = 0; k < 60; ++k)
+        drawn.insert(Sudoku::PickRandomName(names, k == 0).Str());
+    EXPECT_EQ(drawn.size(), 3u);
 }
