@@ -22,6 +22,8 @@ Sudoku::Sudoku(const Sudoku &other, bool copyMvc)
         if (other.m_solvedStack)
             m_solvedStack = std::make_unique<SdkSolvedStack>(*other.m_solvedStack);
         std::copy(std::begin(other.m_fields), std::end(other.m_fields), std::begin(m_fields));
+        m_marksPending.store(other.m_marksPending.load(std::memory_order_relaxed),
+                             std::memory_order_relaxed);
         TakeDoublesOf(other);
         TakeFixpointOf(other);
     }
@@ -50,6 +52,9 @@ Sudoku &Sudoku::operator=(const Sudoku &other)
     m_deepCalc = other.m_deepCalc;
     m_fileName = other.m_fileName;
     std::copy(std::begin(other.m_fields), std::end(other.m_fields), std::begin(m_fields));
+    // The marks asked for on the other's grid, which this one now is.
+    m_marksPending.store(other.m_marksPending.load(std::memory_order_relaxed),
+                         std::memory_order_relaxed);
     m_btStepsOnCreation = other.m_btStepsOnCreation;
     m_playSeconds = other.m_playSeconds;
     m_origin = other.m_origin;
@@ -213,12 +218,17 @@ bool Sudoku::GetQuad(unsigned row, unsigned col, unsigned &quad)
 SdkField Sudoku::GetField(unsigned row, unsigned col) const
 {
     const SdkField *f = GetFieldPtr(row, col);
-    return f ? *f : SdkField();
+    if (!f)
+        return SdkField();
+    SettleMarksLocked();
+    return *f;
 }
 
 const SdkBlockRef &Sudoku::GetBlock(SdkBlockType type, unsigned index) const
 {
     SdkBlockRef *blocks = const_cast<Sudoku *>(this)->GetBlocks(type);
+    // The block's fields carry the marks.
+    SettleMarksLocked();
     if (!blocks || index >= 9)
         return m_rows[0];
     return blocks[index];

@@ -14,6 +14,7 @@
 #include "engine/SdkSolver.h"
 #include "engine/SdkTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -284,6 +285,15 @@ private:
     // grid. gridChanged: the grid has just changed, so the last marks are not
     // worth comparing against.
     bool _MarkDoubleResults(bool afterReduce = false, bool gridChanged = false);
+    // The calculation asks for the marks after every change, but mostly nobody
+    // looks at them before the next change (the solver's steps): they are made
+    // when read. Until then the grid stays as it was when they were asked for:
+    // every change that is not followed by a request settles them first.
+    void RequestMarks() { m_marksPending.store(true, std::memory_order_relaxed); }
+    // Makes the marks asked for; the caller holds the engine lock.
+    void SettleMarks();
+    // The same for readers that may not hold it.
+    void SettleMarksLocked() const;
 
     // --- Candidate calculation -----------------------------------------------------------
     // One elimination pass; a full rebuild (then reduced to the fixed point) when full.
@@ -392,6 +402,9 @@ private:
     uint64_t m_markBits[2] = {};
     bool m_markedValid = false;
     bool m_markedResult = false;
+    // Marks were asked for and not yet made (atomic: readers test it before
+    // they take the lock).
+    std::atomic<bool> m_marksPending{false};
     // Values and candidates of every field when the reduction last reached its
     // fixed point: a reduction of the same grid would change nothing.
     uint64_t m_fixpointGrid[81] = {};

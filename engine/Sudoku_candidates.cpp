@@ -50,6 +50,7 @@ void Sudoku::EmptyAllDoubleLists()
 bool Sudoku::CalcResultSets(bool full, bool deep)
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
     return _CalcResultSets(full, deep);
 }
 
@@ -124,7 +125,7 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
 
     if (full) {
         ReduceResultSets(m_deepCalc);
-        _MarkDoubleResults(true);
+        RequestMarks();
     }
     return changed;
 }
@@ -258,7 +259,7 @@ bool Sudoku::RecalcResultSets()
 {
     Guard hold(m_threadOrg);
     const bool any = ReduceResultSets(m_deepCalc);
-    _MarkDoubleResults(true, any);
+    RequestMarks();
     return any;
 }
 
@@ -268,6 +269,7 @@ bool Sudoku::RecalcResultSets()
 unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
     uint64_t changed[2] = {};
     return CleanBlocks(type, nullptr, changed);
 }

@@ -136,6 +136,7 @@ bool Sudoku::Reset()
 void Sudoku::_Reset()
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
     EmptyAllDoubleLists();
     for (SdkField &f : m_fields)
         f.Empty();
@@ -153,6 +154,7 @@ bool Sudoku::StartGame(bool keepValues, bool keepHistory, bool newGame)
     Guard hold(m_threadOrg);
     if (IsThreadRunning())
         return false;
+    SettleMarks();
     if (!keepValues) {
         for (SdkField &f : m_fields)
             if (!f.IsFix())

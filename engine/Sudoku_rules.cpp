@@ -80,7 +80,7 @@ bool Sudoku::_SetValue(SdkDigit d, unsigned row, unsigned col, bool record, bool
     field->SetValue(d);
     field->SetLastChanged(true);
     ReduceResultSets(m_deepCalc);
-    _MarkDoubleResults(true, true);
+    RequestMarks();
     m_stateChanged = true;
     if (record)
         m_userStack.Push(SdkSolvedField(d, old, row, col));
@@ -119,6 +119,7 @@ bool Sudoku::Fix(SdkDigit d, unsigned row, unsigned col)
 bool Sudoku::_Fix(SdkDigit d, unsigned row, unsigned col, bool record)
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
     SdkField *field = GetFieldPtr(row, col);
     if (!field || !SdkResultSet::IsDigit(d))
         return false;
@@ -148,6 +149,7 @@ bool Sudoku::Unfix(unsigned row, unsigned col)
 bool Sudoku::_Unfix(unsigned row, unsigned col, bool record)
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
     SdkField *field = GetFieldPtr(row, col);
     if (!field)
         return false;
@@ -428,7 +430,25 @@ uint64_t MarkKey(const SdkField &f)
 bool Sudoku::MarkDoubleResults()
 {
     Guard hold(m_threadOrg);
+    m_marksPending.store(false, std::memory_order_relaxed);
     return _MarkDoubleResults();
+}
+
+void Sudoku::SettleMarks()
+{
+    if (!m_marksPending.load(std::memory_order_relaxed))
+        return;
+    m_marksPending.store(false, std::memory_order_relaxed);
+    _MarkDoubleResults();
+}
+
+void Sudoku::SettleMarksLocked() const
+{
+    if (!m_marksPending.load(std::memory_order_relaxed))
+        return;
+    Guard hold(m_threadOrg);
+    // Games are made as non-const objects; only the marks and their caches change.
+    const_cast<Sudoku *>(this)->SettleMarks();
 }
 
 bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)

@@ -187,7 +187,7 @@ bool Sudoku::_Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, b
         return found;
     }
     if (mark)
-        _MarkDoubleResults();
+        RequestMarks();
     return found;
 }
 
