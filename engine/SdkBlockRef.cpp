@@ -125,56 +125,42 @@ bool SdkBlockRef::CalcDoubles()
         m_doubles.Empty();
         return false;
     }
-    uint16_t sets[9];
+    bool same = m_doublesKeyValid;
     for (unsigned pos = 0; pos < 9; ++pos) {
         const SdkField &f = *m_fields[pos];
-        sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
+        const uint16_t set = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
+        same = same && set == m_doublesKey[pos];
+        m_doublesKey[pos] = set;
     }
-    CalcDoublesFrom(sets);
+    if (!same) {
+        m_doublesKeyValid = true;
+        MakeDoublesFromKey();
+    }
     return false;
 }
 
-bool SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
+void SdkBlockRef::MakeDoublesFromKey()
 {
-    // Element by element: the sets were just stored, and a wide comparison
-    // would wait for those stores.
-    bool same = m_doublesKeyValid;
-    for (unsigned pos = 0; same && pos < 9; ++pos)
-        same = sets[pos] == m_doublesKey[pos];
-    if (same)
-        return false;
+    const uint16_t(&sets)[9] = m_doublesKey;
     m_doubles.Empty();
-    std::copy(sets, sets + 9, m_doublesKey);
-    m_doublesKeyValid = true;
-    m_doublesOverfull = false;
-    m_singles = 0;
-    m_singlesTwice = false;
-    m_zeroSets = 0;
     // A group holds only fields of two or more candidates: a set with more
     // digits than there are such fields can neither fill nor overfill one.
-    int multi = 0;
     unsigned multiPositions = 0;
-    for (unsigned pos = 0; pos < 9; ++pos) {
-        const uint16_t set = sets[pos];
-        const int digits = SdkResultSet::CountBits(set);
-        m_zeroSets += set == 0 ? 1 : 0;
-        multi += digits >= 2 ? 1 : 0;
-        multiPositions |= (digits >= 2 ? 1u : 0u) << pos;
-        if (digits == 1) {
-            m_singlesTwice = m_singlesTwice || (m_singles & set) != 0;
-            m_singles |= set;
-        }
+    for (unsigned pos = 0; pos < 9; ++pos)
+        multiPositions |= ((sets[pos] & (sets[pos] - 1)) != 0 ? 1u : 0u) << pos;
+    // Groups need two equal sets, and mostly there are none: one bit per
+    // possible set (digits 1..9, so 512 of them) tells whether it came before.
+    uint64_t before[8] = {};
+    uint64_t equal = 0;
+    for (unsigned rest = multiPositions; rest != 0; rest &= rest - 1) {
+        const unsigned set = sets[std::countr_zero(rest)] >> 1;
+        const uint64_t bit = uint64_t(1) << (set % 64);
+        equal |= before[set / 64] & bit;
+        before[set / 64] |= bit;
     }
-    // Groups need two equal sets: mostly there are none, and a few comparisons
-    // among the fields of two or more candidates tell.
-    bool equal = false;
-    for (unsigned rest = multiPositions; rest != 0 && !equal; rest &= rest - 1) {
-        const uint16_t set = sets[std::countr_zero(rest)];
-        for (unsigned others = rest & (rest - 1); others != 0; others &= others - 1)
-            equal = equal || sets[std::countr_zero(others)] == set;
-    }
-    if (!equal)
-        return true;
+    if (equal == 0)
+        return;
+    const int multi = SdkResultSet::CountBits(static_cast<uint16_t>(multiPositions));
     // Only those fields are walked, as a bit mask in ascending order.
     uint16_t seen = 0;
     bool added = false;
@@ -190,16 +176,15 @@ bool SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
                 group |= static_cast<uint16_t>(1u << other);
         }
         seen |= group;
-        if (SdkResultSet::CountBits(group) > digits)
-            m_doublesOverfull = true;
         if (SdkResultSet::CountBits(group) != digits)
             continue;
+        SdkResultSet set;
+        set.SetMask(sets[pos]);
         for (unsigned other = pos; other < 9; ++other)
             if (group & (1u << other))
-                m_doubles.Add(m_fields[other]->GetResultSet(), other);
+                m_doubles.Add(set, other);
         added = true;
     }
     if (added)
         m_doubles.Clean();
-    return true;
 }

@@ -105,8 +105,6 @@ void Sudoku::TakeFixpointOf(const Sudoku &other)
 {
     std::copy(std::begin(other.m_fixpointGrid), std::end(other.m_fixpointGrid),
               std::begin(m_fixpointGrid));
-    if (m_markedOnFixpoint)
-        m_markedValid = false;
     m_fixpointValid = other.m_fixpointValid;
     std::copy(std::begin(other.m_fixpointValues), std::end(other.m_fixpointValues),
               std::begin(m_fixpointValues));

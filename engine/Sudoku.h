@@ -281,10 +281,7 @@ private:
     // the re-entrant lock once more costs more than some of them.
     unsigned _UnsolvedCount() const;
     bool _ValueAllowed(SdkDigit d, unsigned row, unsigned col, bool deep) const;
-    // afterReduce: ReduceResultSets has just run, so the fixpoint grid is this
-    // grid. gridChanged: the grid has just changed, so the last marks are not
-    // worth comparing against.
-    bool _MarkDoubleResults(bool afterReduce = false, bool gridChanged = false);
+    bool _MarkDoubleResults();
     // The calculation asks for the marks after every change, but mostly nobody
     // looks at them before the next change (the solver's steps): they are made
     // when read. Until then the grid stays as it was when they were asked for:
@@ -394,14 +391,6 @@ private:
     TMvc m_mvc;
     // The outcome of the last solve.
     SdkSolveParam m_solveParam;
-    // The grid as MarkDoubleResults last left it (value, candidates and conflict
-    // mark of every field) and its result: an unchanged grid is not marked again.
-    uint64_t m_markedGrid[81] = {};
-    // Or, when marked right after a reduction, the fixpoint grid and these marks.
-    bool m_markedOnFixpoint = false;
-    uint64_t m_markBits[2] = {};
-    bool m_markedValid = false;
-    bool m_markedResult = false;
     // Marks were asked for and not yet made (atomic: readers test it before
     // they take the lock).
     std::atomic<bool> m_marksPending{false};

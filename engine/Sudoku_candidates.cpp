@@ -242,9 +242,6 @@ bool Sudoku::ReduceResultSets(bool deep)
     }
     for (unsigned i = 0; i < 81; ++i)
         m_fixpointGrid[i] = FixpointKey(m_fields[i]);
-    // Marks kept as the old fixpoint grid no longer say what they were made of.
-    if (m_markedOnFixpoint)
-        m_markedValid = false;
     // Values do not change during a reduction: the first pass saw these.
     std::copy(std::begin(m_passValues), std::end(m_passValues), std::begin(m_fixpointValues));
     m_fixpointRepeated = m_passRepeated;
@@ -297,15 +294,19 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
     for (unsigned rest = active; rest != 0; rest &= rest - 1) {
         const auto b = static_cast<unsigned>(std::countr_zero(rest));
         // Compared with the list's sets while gathered: most blocks are unchanged.
-        uint16_t sets[9];
-        unsigned differ = blocks[b].m_doublesKeyValid ? 0 : 1;
+        SdkBlockRef &block = blocks[b];
+        unsigned differ = block.m_doublesKeyValid ? 0 : 1;
         for (unsigned pos = 0; pos < 9; ++pos) {
             const SdkField &f = m_fields[index[b][pos]];
-            sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
-            differ |= sets[pos] ^ blocks[b].m_doublesKey[pos];
+            const uint16_t set = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
+            differ |= set ^ block.m_doublesKey[pos];
+            block.m_doublesKey[pos] = set;
         }
-        if (differ != 0 && blocks[b].CalcDoublesFrom(sets))
+        if (differ != 0) {
+            block.m_doublesKeyValid = true;
+            block.MakeDoublesFromKey();
             m_doublesAtFixpoint = false;
+        }
         withDoubles |= (blocks[b].GetDoubleList().Count() != 0 ? 1u : 0u) << b;
     }
     unsigned removed = 0;
