@@ -50,9 +50,8 @@ bool SdkSolverInterface::Start(Sudoku &sudoku, Sudoku &main, const SdkSolveParam
 
 SdkField &SdkSolverInterface::GetField(Sudoku &sudoku, unsigned row, unsigned col)
 {
-    // Handed out for reading and writing: the marks must be those of the grid as it is.
-    sudoku.SettleMarksLocked();
-    return *sudoku.GetFieldPtr(row, col);
+    // Handed out for reading and writing.
+    return sudoku.FieldForWriting(row, col);
 }
 
 const SdkField &SdkSolverInterface::PeekField(const Sudoku &sudoku, unsigned row, unsigned col)

@@ -103,18 +103,13 @@ void Sudoku::TakeDoublesOf(const Sudoku &other)
 // trust them.
 void Sudoku::TakeFixpointOf(const Sudoku &other)
 {
-    std::copy(std::begin(other.m_fixpointGrid), std::end(other.m_fixpointGrid),
-              std::begin(m_fixpointGrid));
     m_fixpointValid = other.m_fixpointValid;
+    m_moved[0] = other.m_moved[0];
+    m_moved[1] = other.m_moved[1];
     std::copy(std::begin(other.m_fixpointValues), std::end(other.m_fixpointValues),
               std::begin(m_fixpointValues));
-    m_fixpointRepeated = other.m_fixpointRepeated;
-    // Read from the other game: the copied fields were only just stored.
-    uint64_t differ = 0;
-    if (other.m_fixpointValid && other.m_doublesAtFixpoint)
-        for (unsigned i = 0; i < 81; ++i)
-            differ |= FixpointKey(other.m_fields[i]) ^ other.m_fixpointGrid[i];
-    m_fixpointDoublesTaken = other.m_fixpointValid && other.m_doublesAtFixpoint && differ == 0;
+    m_fixpointDoublesTaken = other.m_fixpointValid && other.m_doublesAtFixpoint &&
+                             (other.m_moved[0] | other.m_moved[1]) == 0;
 }
 
 void Sudoku::RecalcAllDoubles()
@@ -230,6 +225,14 @@ const SdkBlockRef &Sudoku::GetBlock(SdkBlockType type, unsigned index) const
     if (!blocks || index >= 9)
         return m_rows[0];
     return blocks[index];
+}
+
+SdkField &Sudoku::FieldForWriting(unsigned row, unsigned col)
+{
+    TLocker<TThreadOrg> hold(m_threadOrg);
+    SettleMarks();
+    DropFixpoint();
+    return FieldAt(row, col);
 }
 
 SdkField *Sudoku::GetFieldPtr(unsigned row, unsigned col)

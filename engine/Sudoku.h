@@ -256,14 +256,14 @@ private:
     void TakeDoublesOf(const Sudoku &other);
     // Takes over the other's fixpoint grid (after the fields and lists).
     void TakeFixpointOf(const Sudoku &other);
-    // What the reduction's fixed point records of a field: its candidates and value.
-    static uint64_t FixpointKey(const SdkField &f)
-    {
-        return uint64_t(f.GetValue()) << 16 | f.GetResultSet().GetMask();
-    }
-    // The fields whose key differs from the fixpoint grid (81 bits); true when
-    // some field is empty.
-    bool FixpointDifference(uint64_t (&moved)[2]) const;
+    // Whether some field is empty.
+    bool AnyFieldEmpty() const;
+    // A write that the calculation did not make, or that took a value away: the
+    // next reduction cannot start from the fixpoint grid.
+    void DropFixpoint() { m_fixpointValid = false; }
+    void NoteMoved(unsigned at) { m_moved[at / 64] |= uint64_t(1) << (at % 64); }
+    // Settles the marks and drops the fixpoint before a field is handed out for writing.
+    SdkField &FieldForWriting(unsigned row, unsigned col);
     void ClearLastChanges();
 
     // --- Editing twins -------------------------------------------------------------------
@@ -394,17 +394,15 @@ private:
     // Marks were asked for and not yet made (atomic: readers test it before
     // they take the lock).
     std::atomic<bool> m_marksPending{false};
-    // Values and candidates of every field when the reduction last reached its
-    // fixed point: a reduction of the same grid would change nothing.
-    uint64_t m_fixpointGrid[81] = {};
+    // Whether the reduction's last fixed point is still known: the fields whose
+    // value or candidates may have changed since are in m_moved (81 bits). Every
+    // write of the calculation notes its field there; any other write drops it.
     bool m_fixpointValid = false;
-    // The value bits of every block (rows, columns, quads: 0..26) of that grid,
-    // and the blocks holding a value twice or one outside 1..9.
+    uint64_t m_moved[2] = {};
+    // The value bits of every block (rows, columns, quads: 0..26) of that grid.
     uint16_t m_fixpointValues[27] = {};
-    uint32_t m_fixpointRepeated = 0;
     // The same as the last elimination pass saw them.
     uint16_t m_passValues[27] = {};
-    uint32_t m_passRepeated = 0;
     // Every block's double list was made from the sets of that grid and has not
     // changed since: the blocks' summaries describe it.
     bool m_doublesAtFixpoint = false;

@@ -57,6 +57,7 @@ bool Sudoku::CalcResultSets(bool full, bool deep)
 bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint64_t *only)
 {
     if (full) {
+        DropFixpoint();
         EmptyAllDoubleLists();
         for (SdkField &f : m_fields)
             f.ResultSet().Empty();
@@ -64,24 +65,12 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
     // With only, the caller has set the pass's value bits already.
     if (!only) {
         uint16_t values[27] = {};
-        uint8_t counts[27] = {};
         for (unsigned i = 0; i < 81; ++i) {
-            const SdkDigit v = m_fields[i].GetValue();
-            const uint16_t bit = ValueBit(v);
-            const uint8_t valued = v != SdkDigitEmpty ? 1 : 0;
-            for (unsigned k : FieldBlocks[i]) {
+            const uint16_t bit = ValueBit(m_fields[i].GetValue());
+            for (unsigned k : FieldBlocks[i])
                 values[k] |= bit;
-                counts[k] = static_cast<uint8_t>(counts[k] + valued);
-            }
         }
-        // A block holds a value twice, or one outside 1..9, when it has more
-        // values than value bits.
-        uint32_t repeated = 0;
-        for (unsigned k = 0; k < 27; ++k) {
-            m_passValues[k] = values[k];
-            repeated |= (counts[k] != SdkResultSet::CountBits(values[k]) ? 1u : 0u) << k;
-        }
-        m_passRepeated = repeated;
+        std::copy(std::begin(values), std::end(values), std::begin(m_passValues));
     }
 
     bool changed = false;
@@ -110,6 +99,7 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
                 set &= static_cast<uint16_t>(~refused);
                 changed = true;
                 f.SetLastChanged(true);
+                m_moved[half] |= uint64_t(1) << (at % 64);
                 if (reduced)
                     reduced[half] |= uint64_t(1) << (at % 64);
             }
@@ -130,23 +120,11 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
     return changed;
 }
 
-bool Sudoku::FixpointDifference(uint64_t (&moved)[2]) const
+bool Sudoku::AnyFieldEmpty() const
 {
-    // Two plain loops into registers: the bit position is the loop counter.
-    uint64_t low = 0, high = 0;
     unsigned empty = 0;
-    for (unsigned i = 0; i < 64; ++i) {
-        const SdkField &f = m_fields[i];
-        low |= uint64_t(FixpointKey(f) != m_fixpointGrid[i]) << i;
+    for (const SdkField &f : m_fields)
         empty |= f.GetValue() == SdkDigitEmpty;
-    }
-    for (unsigned i = 64; i < 81; ++i) {
-        const SdkField &f = m_fields[i];
-        high |= uint64_t(FixpointKey(f) != m_fixpointGrid[i]) << (i - 64);
-        empty |= f.GetValue() == SdkDigitEmpty;
-    }
-    moved[0] = low;
-    moved[1] = high;
     return empty != 0;
 }
 
@@ -155,10 +133,9 @@ bool Sudoku::FixpointDifference(uint64_t (&moved)[2]) const
 // the same sets.
 bool Sudoku::ReduceResultSets(bool deep)
 {
-    // Compared while read: a comparison of the fresh array would wait for its stores.
-    // The fields that differ are kept for the first round below.
-    uint64_t moved[2];
-    const bool anyEmpty = FixpointDifference(moved);
+    // The fields that may differ from the fixpoint grid, kept for the first round below.
+    uint64_t moved[2] = {m_moved[0], m_moved[1]};
+    const bool anyEmpty = AnyFieldEmpty();
     if (!deep && m_fixpointValid && (moved[0] | moved[1]) == 0) {
         // Lists still made from exactly this grid need not be made again.
         if (!m_doublesAtFixpoint && anyEmpty) {
@@ -189,25 +166,18 @@ bool Sudoku::ReduceResultSets(bool deep)
     if (restricted) {
         std::copy(std::begin(m_fixpointValues), std::end(m_fixpointValues),
                   std::begin(m_passValues));
-        m_passRepeated = m_fixpointRepeated;
-        for (unsigned half = 0; restricted && half < 2; ++half)
+        // A value that went drops the fixpoint (digits come back, which only a
+        // full pass sees), so a value among the moved fields is a new one, or
+        // one that stood there already and adds nothing.
+        for (unsigned half = 0; half < 2; ++half)
             for (uint64_t rest = moved[half]; rest != 0; rest &= rest - 1) {
                 const unsigned at = half * 64 + static_cast<unsigned>(std::countr_zero(rest));
-                const uint64_t was = m_fixpointGrid[at] >> 16;
-                const uint64_t v = m_fields[at].GetValue();
-                if (v == was)
+                const SdkDigit v = m_fields[at].GetValue();
+                if (v == SdkDigitEmpty)
                     continue;
-                if (was != 0) {
-                    // A value went: digits come back, which only a full pass sees.
-                    restricted = false;
-                    break;
-                }
-                const uint16_t bit = ValueBit(m_fields[at].GetValue());
-                for (unsigned k : FieldBlocks[at]) {
-                    if (bit == 0 || (m_passValues[k] & bit) != 0)
-                        m_passRepeated |= 1u << k;
+                const uint16_t bit = ValueBit(v);
+                for (unsigned k : FieldBlocks[at])
                     m_passValues[k] |= bit;
-                }
                 visit[0] |= PeerMasks[at][0];
                 visit[1] |= PeerMasks[at][1];
             }
@@ -240,11 +210,10 @@ bool Sudoku::ReduceResultSets(bool deep)
         again = changed || cleaned;
         any = any || again;
     }
-    for (unsigned i = 0; i < 81; ++i)
-        m_fixpointGrid[i] = FixpointKey(m_fields[i]);
+    // The grid as it is now is the fixpoint grid.
+    m_moved[0] = m_moved[1] = 0;
     // Values do not change during a reduction: the first pass saw these.
     std::copy(std::begin(m_passValues), std::end(m_passValues), std::begin(m_fixpointValues));
-    m_fixpointRepeated = m_passRepeated;
     m_fixpointValid = true;
     // The last pass changed nothing, and with empty fields it made every list
     // from the sets as they are now.
@@ -333,6 +302,7 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
                 f->SetLastChanged(true);
                 const auto at = static_cast<unsigned>(f - m_fields);
                 changed[at / 64] |= uint64_t(1) << (at % 64);
+                m_moved[at / 64] |= uint64_t(1) << (at % 64);
                 removed += static_cast<unsigned>(SdkResultSet::CountBits(gone));
             }
         }

@@ -296,6 +296,7 @@ void Sudoku::StartNewRiddle()
     if (StartGame(false, false, true))
         return;
     SettleMarks();
+    DropFixpoint();
     for (SdkField &field : m_fields)
         if (!field.IsFix())
             field.Empty();

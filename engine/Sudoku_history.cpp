@@ -137,6 +137,7 @@ void Sudoku::_Reset()
 {
     Guard hold(m_threadOrg);
     SettleMarks();
+    DropFixpoint();
     EmptyAllDoubleLists();
     for (SdkField &f : m_fields)
         f.Empty();
@@ -155,6 +156,7 @@ bool Sudoku::StartGame(bool keepValues, bool keepHistory, bool newGame)
     if (IsThreadRunning())
         return false;
     SettleMarks();
+    DropFixpoint();
     if (!keepValues) {
         for (SdkField &f : m_fields)
             if (!f.IsFix())

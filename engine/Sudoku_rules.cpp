@@ -79,6 +79,7 @@ bool Sudoku::_SetValue(SdkDigit d, unsigned row, unsigned col, bool record, bool
         m_stateChanged = true;
     }
     field->SetValue(d);
+    NoteMoved(row * 9 + col);
     field->SetLastChanged(true);
     ReduceResultSets(m_deepCalc);
     RequestMarks();
@@ -94,7 +95,8 @@ bool Sudoku::_EmptyField(SdkDigit old, unsigned row, unsigned col, bool record, 
 {
     SdkField &field = FieldAt(row, col);
     field.SetValue(SdkDigitEmpty);
-    CalcResultSets(true, false);
+    DropFixpoint();
+    _CalcResultSets(true, false);
     RecalcResultSets();
     ClearLastChanges();
     field.SetLastChanged(true);
@@ -124,6 +126,7 @@ bool Sudoku::_Fix(SdkDigit d, unsigned row, unsigned col, bool record)
     SdkField *field = GetFieldPtr(row, col);
     if (!field || !SdkResultSet::IsDigit(d))
         return false;
+    DropFixpoint();
     if (field->IsFix())
         field->Unfix(true);
     else
@@ -154,6 +157,7 @@ bool Sudoku::_Unfix(unsigned row, unsigned col, bool record)
     SdkField *field = GetFieldPtr(row, col);
     if (!field)
         return false;
+    DropFixpoint();
     field->Unfix(true);
     if (record)
         m_userStack.Empty(false);

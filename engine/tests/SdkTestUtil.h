@@ -54,8 +54,7 @@ public:
     // Writes a value without any rule, to build grids the rules would refuse.
     static void Put(Sudoku &g, unsigned row, unsigned col, unsigned d, bool fix = false)
     {
-        g.SettleMarksLocked();
-        SdkField &f = g.FieldAt(row, col);
+        SdkField &f = g.FieldForWriting(row, col);
         f.Unfix(true);
         f.SetValue(D(d));
         if (fix)
@@ -63,8 +62,7 @@ public:
     }
     static void SetResultSet(Sudoku &g, unsigned row, unsigned col, const SdkResultSet &set)
     {
-        g.SettleMarksLocked();
-        g.FieldAt(row, col).ResultSet() = set;
+        g.FieldForWriting(row, col).ResultSet() = set;
     }
     static bool FixRaw(Sudoku &g, SdkDigit d, unsigned row, unsigned col, bool record)
     {
