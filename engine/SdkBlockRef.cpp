@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "engine/Sudoku.h"
 
@@ -119,6 +122,46 @@ const SdkField *SdkBlockRef::GetFieldPtr(SdkDigit d, const SdkField *exclude, bo
 // dropping the sets of every other empty field. The calculation asks for the
 // lists again and again while most blocks stay as they were; an unchanged
 // block keeps its list.
+namespace {
+#if defined(__SSE2__)
+// Positions 0..7 side by side: comparing them with their rotations by one to
+// four positions compares every pair; position 8 is compared with all of them.
+bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sets));
+    __m128i equal = _mm_cmpeq_epi16(v, _mm_or_si128(_mm_srli_si128(v, 2), _mm_slli_si128(v, 14)));
+    equal = _mm_or_si128(
+        equal, _mm_cmpeq_epi16(v, _mm_or_si128(_mm_srli_si128(v, 4), _mm_slli_si128(v, 12))));
+    equal = _mm_or_si128(
+        equal, _mm_cmpeq_epi16(v, _mm_or_si128(_mm_srli_si128(v, 6), _mm_slli_si128(v, 10))));
+    equal = _mm_or_si128(equal, _mm_cmpeq_epi16(v, _mm_shuffle_epi32(v, 0x4E)));
+    if (multiPositions & 0x100)
+        equal =
+            _mm_or_si128(equal, _mm_cmpeq_epi16(v, _mm_set1_epi16(static_cast<short>(sets[8]))));
+    // Two bytes of mask per position; only fields of two or more candidates count.
+    const auto lanes = static_cast<unsigned>(_mm_movemask_epi8(equal));
+    unsigned multiBytes = 0;
+    for (unsigned pos = 0; pos < 8; ++pos)
+        multiBytes |= (multiPositions >> pos & 1u) * (3u << (2 * pos));
+    return (lanes & multiBytes) != 0;
+}
+#else
+// One bit per possible set (digits 1..9, so 512 of them) tells whether it came before.
+bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
+{
+    uint64_t before[8] = {};
+    uint64_t equal = 0;
+    for (unsigned rest = multiPositions; rest != 0; rest &= rest - 1) {
+        const unsigned set = sets[std::countr_zero(rest)] >> 1;
+        const uint64_t bit = uint64_t(1) << (set % 64);
+        equal |= before[set / 64] & bit;
+        before[set / 64] |= bit;
+    }
+    return equal != 0;
+}
+#endif
+} // namespace
+
 bool SdkBlockRef::CalcDoubles()
 {
     if (!m_fields[0]) {
@@ -148,17 +191,8 @@ void SdkBlockRef::MakeDoublesFromKey()
     unsigned multiPositions = 0;
     for (unsigned pos = 0; pos < 9; ++pos)
         multiPositions |= ((sets[pos] & (sets[pos] - 1)) != 0 ? 1u : 0u) << pos;
-    // Groups need two equal sets, and mostly there are none: one bit per
-    // possible set (digits 1..9, so 512 of them) tells whether it came before.
-    uint64_t before[8] = {};
-    uint64_t equal = 0;
-    for (unsigned rest = multiPositions; rest != 0; rest &= rest - 1) {
-        const unsigned set = sets[std::countr_zero(rest)] >> 1;
-        const uint64_t bit = uint64_t(1) << (set % 64);
-        equal |= before[set / 64] & bit;
-        before[set / 64] |= bit;
-    }
-    if (equal == 0)
+    // Groups need two equal sets, and mostly there are none.
+    if (!HasEqualSets(sets, multiPositions))
         return;
     const int multi = SdkResultSet::CountBits(static_cast<uint16_t>(multiPositions));
     // Only those fields are walked, as a bit mask in ascending order.

@@ -104,11 +104,16 @@ void Sudoku::TakeDoublesOf(const Sudoku &other)
 void Sudoku::TakeFixpointOf(const Sudoku &other)
 {
     m_fixpointValid = other.m_fixpointValid;
+    m_blockSetsValid = other.m_blockSetsValid;
+    m_fieldsExposed = other.m_fieldsExposed;
+    if (m_blockSetsValid)
+        std::copy(&other.m_blockSets[0][0], &other.m_blockSets[0][0] + 27 * 9, &m_blockSets[0][0]);
     m_moved[0] = other.m_moved[0];
     m_moved[1] = other.m_moved[1];
     std::copy(std::begin(other.m_fixpointValues), std::end(other.m_fixpointValues),
               std::begin(m_fixpointValues));
-    m_fixpointDoublesTaken = other.m_fixpointValid && other.m_doublesAtFixpoint &&
+    m_fixpointDoublesTaken = !other.m_fieldsExposed && other.m_fixpointValid &&
+                             other.m_doublesAtFixpoint &&
                              (other.m_moved[0] | other.m_moved[1]) == 0;
 }
 
@@ -232,6 +237,7 @@ SdkField &Sudoku::FieldForWriting(unsigned row, unsigned col)
     TLocker<TThreadOrg> hold(m_threadOrg);
     SettleMarks();
     DropFixpoint();
+    m_fieldsExposed = true;
     return FieldAt(row, col);
 }
 

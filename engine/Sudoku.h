@@ -260,8 +260,23 @@ private:
     bool AnyFieldEmpty() const;
     // A write that the calculation did not make, or that took a value away: the
     // next reduction cannot start from the fixpoint grid.
-    void DropFixpoint() { m_fixpointValid = false; }
+    void DropFixpoint()
+    {
+        m_fixpointValid = false;
+        m_blockSetsValid = false;
+    }
     void NoteMoved(unsigned at) { m_moved[at / 64] |= uint64_t(1) << (at % 64); }
+    // Keeps the blocks' copies of field at's set (0 for a field with a value).
+    void NoteBlockSets(unsigned at, uint16_t set);
+    // Makes the blocks' copies of the sets anew after writes outside the calculation.
+    void SyncBlockSets();
+    // Once a field was handed out for writing, a write may come at any time:
+    // nothing is taken as known any more, and marks are made when asked for.
+    void DistrustIfExposed()
+    {
+        if (m_fieldsExposed)
+            DropFixpoint();
+    }
     // Settles the marks and drops the fixpoint before a field is handed out for writing.
     SdkField &FieldForWriting(unsigned row, unsigned col);
     void ClearLastChanges();
@@ -286,7 +301,13 @@ private:
     // looks at them before the next change (the solver's steps): they are made
     // when read. Until then the grid stays as it was when they were asked for:
     // every change that is not followed by a request settles them first.
-    void RequestMarks() { m_marksPending.store(true, std::memory_order_relaxed); }
+    void RequestMarks()
+    {
+        if (m_fieldsExposed)
+            _MarkDoubleResults();
+        else
+            m_marksPending.store(true, std::memory_order_relaxed);
+    }
     // Makes the marks asked for; the caller holds the engine lock.
     void SettleMarks();
     // The same for readers that may not hold it.
@@ -399,6 +420,11 @@ private:
     // write of the calculation notes its field there; any other write drops it.
     bool m_fixpointValid = false;
     uint64_t m_moved[2] = {};
+    // The sets of every block's fields by position (0 for a field with a value),
+    // blocks numbered as below, kept by every write of the calculation.
+    uint16_t m_blockSets[27][9] = {};
+    bool m_blockSetsValid = false;
+    bool m_fieldsExposed = false;
     // The value bits of every block (rows, columns, quads: 0..26) of that grid.
     uint16_t m_fixpointValues[27] = {};
     // The same as the last elimination pass saw them.

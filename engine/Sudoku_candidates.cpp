@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 
 using Guard = TLocker<TThreadOrg>;
 using SdkGrid::BlockFieldIndex;
@@ -56,6 +57,7 @@ bool Sudoku::CalcResultSets(bool full, bool deep)
 
 bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint64_t *only)
 {
+    DistrustIfExposed();
     if (full) {
         DropFixpoint();
         EmptyAllDoubleLists();
@@ -102,6 +104,8 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
                 m_moved[half] |= uint64_t(1) << (at % 64);
                 if (reduced)
                     reduced[half] |= uint64_t(1) << (at % 64);
+                if (!full)
+                    NoteBlockSets(at, set);
             }
             if (full) {
                 const uint16_t added = SdkResultSet::AllDigits & ~refused & ~set;
@@ -120,6 +124,38 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
     return changed;
 }
 
+namespace {
+// Each field's position in its row, column and quad.
+constexpr auto FieldPositions = [] {
+    std::array<std::array<uint8_t, 3>, 81> positions{};
+    for (unsigned i = 0; i < 81; ++i)
+        positions[i] = {static_cast<uint8_t>(i % 9), static_cast<uint8_t>(i / 9),
+                        static_cast<uint8_t>(i / 9 % 3 * 3 + i % 3)};
+    return positions;
+}();
+} // namespace
+
+void Sudoku::NoteBlockSets(unsigned at, uint16_t set)
+{
+    for (unsigned k = 0; k < 3; ++k)
+        m_blockSets[FieldBlocks[at][k]][FieldPositions[at][k]] = set;
+}
+
+void Sudoku::SyncBlockSets()
+{
+    DistrustIfExposed();
+    if (m_blockSetsValid)
+        return;
+    for (unsigned t = 0; t < 3; ++t)
+        for (unsigned b = 0; b < 9; ++b)
+            for (unsigned p = 0; p < 9; ++p) {
+                const SdkField &f = m_fields[BlockFieldIndex[t][b][p]];
+                m_blockSets[t * 9 + b][p] =
+                    f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
+            }
+    m_blockSetsValid = true;
+}
+
 bool Sudoku::AnyFieldEmpty() const
 {
     unsigned empty = 0;
@@ -133,6 +169,7 @@ bool Sudoku::AnyFieldEmpty() const
 // the same sets.
 bool Sudoku::ReduceResultSets(bool deep)
 {
+    DistrustIfExposed();
     // The fields that may differ from the fixpoint grid, kept for the first round below.
     uint64_t moved[2] = {m_moved[0], m_moved[1]};
     const bool anyEmpty = AnyFieldEmpty();
@@ -259,52 +296,52 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
         if (!touched || (fieldMasks[b][0] & touched[0]) != 0 ||
             (fieldMasks[b][1] & touched[1]) != 0)
             active |= 1u << b;
+    SyncBlockSets();
+    const unsigned first = (type - SdkBlockRow) * 9;
     unsigned withDoubles = 0;
     for (unsigned rest = active; rest != 0; rest &= rest - 1) {
         const auto b = static_cast<unsigned>(std::countr_zero(rest));
-        // Compared with the list's sets while gathered: most blocks are unchanged.
+        // Compared with the sets the list was made from: most blocks are unchanged.
         SdkBlockRef &block = blocks[b];
-        unsigned differ = block.m_doublesKeyValid ? 0 : 1;
-        for (unsigned pos = 0; pos < 9; ++pos) {
-            const SdkField &f = m_fields[index[b][pos]];
-            const uint16_t set = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
-            differ |= set ^ block.m_doublesKey[pos];
-            block.m_doublesKey[pos] = set;
-        }
-        if (differ != 0) {
+        const uint16_t(&sets)[9] = m_blockSets[first + b];
+        if (!block.m_doublesKeyValid ||
+            std::memcmp(sets, block.m_doublesKey, sizeof block.m_doublesKey) != 0) {
+            std::copy(std::begin(sets), std::end(sets), std::begin(block.m_doublesKey));
             block.m_doublesKeyValid = true;
             block.MakeDoublesFromKey();
             m_doublesAtFixpoint = false;
         }
-        withDoubles |= (blocks[b].GetDoubleList().Count() != 0 ? 1u : 0u) << b;
+        withDoubles |= (block.GetDoubleList().Count() != 0 ? 1u : 0u) << b;
     }
     unsigned removed = 0;
     for (unsigned rest = withDoubles; rest != 0; rest &= rest - 1) {
         const auto b = static_cast<unsigned>(std::countr_zero(rest));
         const SdkDoubleList &doubles = blocks[b].GetDoubleList();
-        // A field without any of the doubles' digits loses nothing.
+        // A field without any of the doubles' digits loses nothing; nor does a
+        // field with a value, whose set here is empty.
         uint16_t doubleDigits = 0;
         for (int i = 0; i < doubles.Count(); ++i)
             doubleDigits |= doubles.GetDouble(i)->GetResultSet().GetMask();
-        for (SdkField *f : blocks[b].m_fields) {
-            if (f->IsFix() || f->GetValue() != SdkDigitEmpty ||
-                (f->GetResultSet().GetMask() & doubleDigits) == 0)
+        const uint16_t(&sets)[9] = m_blockSets[first + b];
+        for (unsigned pos = 0; pos < 9; ++pos) {
+            uint16_t mask = sets[pos];
+            if ((mask & doubleDigits) == 0)
                 continue;
+            const unsigned at = index[b][pos];
+            SdkField &f = m_fields[at];
             for (int i = 0; i < doubles.Count(); ++i) {
-                const SdkResultSet &set = doubles.GetDouble(i)->GetResultSet();
-                if (f->GetResultSet() == set)
+                const uint16_t set = doubles.GetDouble(i)->GetResultSet().GetMask();
+                const uint16_t gone = mask & set;
+                if (mask == set || !gone)
                     continue;
-                const uint16_t mask = f->GetResultSet().GetMask();
-                const uint16_t gone = mask & set.GetMask();
-                if (!gone)
-                    continue;
-                f->ResultSet().SetMask(mask & static_cast<uint16_t>(~gone));
-                f->SetLastChanged(true);
-                const auto at = static_cast<unsigned>(f - m_fields);
+                mask &= static_cast<uint16_t>(~gone);
+                f.ResultSet().SetMask(mask);
+                f.SetLastChanged(true);
                 changed[at / 64] |= uint64_t(1) << (at % 64);
                 m_moved[at / 64] |= uint64_t(1) << (at % 64);
                 removed += static_cast<unsigned>(SdkResultSet::CountBits(gone));
             }
+            NoteBlockSets(at, mask);
         }
     }
     return removed;

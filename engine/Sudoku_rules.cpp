@@ -80,6 +80,7 @@ bool Sudoku::_SetValue(SdkDigit d, unsigned row, unsigned col, bool record, bool
     }
     field->SetValue(d);
     NoteMoved(row * 9 + col);
+    NoteBlockSets(row * 9 + col, 0);
     field->SetLastChanged(true);
     ReduceResultSets(m_deepCalc);
     RequestMarks();

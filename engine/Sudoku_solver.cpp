@@ -162,6 +162,7 @@ bool Sudoku::_Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, b
         found = TakeSingleResultStep(error, row, col, notify);
         // At the reduction's fixed point, with every list made from its sets,
         // the pass and the cleaning below remove nothing.
+        DistrustIfExposed();
         const bool atFixpoint =
             !found && m_fixpointValid && m_doublesAtFixpoint && (m_moved[0] | m_moved[1]) == 0;
         if (!found && !atFixpoint && _CalcResultSets(false, false))
