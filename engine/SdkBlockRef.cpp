@@ -6,6 +6,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "engine/SdkGridTables.h"
 #include "engine/Sudoku.h"
 
 bool SdkBlockRef::Init(Sudoku &game, SdkBlockType type, unsigned index)
@@ -18,29 +19,10 @@ bool SdkBlockRef::Init(Sudoku &game, SdkBlockType type, unsigned index)
     m_index = index;
     if (index >= 9)
         return false;
-    for (unsigned pos = 0; pos < 9; ++pos) {
-        unsigned row = 0;
-        unsigned col = 0;
-        switch (type) {
-        case SdkBlockRow:
-            row = index;
-            col = pos;
-            break;
-        case SdkBlockColumn:
-            row = pos;
-            col = index;
-            break;
-        case SdkBlockQuad:
-            row = index / 3 * 3 + pos / 3;
-            col = index % 3 * 3 + pos % 3;
-            break;
-        default:
-            for (SdkField *&f : m_fields)
-                f = nullptr;
-            return false;
-        }
-        m_fields[pos] = &game.FieldAt(row, col);
-    }
+    if (type < SdkBlockRow || type > SdkBlockQuad)
+        return false;
+    for (unsigned pos = 0; pos < 9; ++pos)
+        m_fields[pos] = &game.m_fields[SdkGrid::BlockFieldIndex[type - SdkBlockRow][index][pos]];
     return true;
 }
 
@@ -126,6 +108,15 @@ namespace {
 #if defined(__SSE2__)
 // Positions 0..7 side by side: comparing them with their rotations by one to
 // four positions compares every pair; position 8 is compared with all of them.
+unsigned PositionsOf(const uint16_t (&sets)[9], uint16_t set)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sets));
+    const __m128i equal = _mm_cmpeq_epi16(v, _mm_set1_epi16(static_cast<short>(set)));
+    const auto lanes =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(equal, _mm_setzero_si128())));
+    return lanes | (sets[8] == set ? 0x100u : 0u);
+}
+
 bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
 {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sets));
@@ -146,6 +137,14 @@ bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
     return (lanes & multiBytes) != 0;
 }
 #else
+unsigned PositionsOf(const uint16_t (&sets)[9], uint16_t set)
+{
+    unsigned positions = 0;
+    for (unsigned pos = 0; pos < 9; ++pos)
+        positions |= (sets[pos] == set ? 1u : 0u) << pos;
+    return positions;
+}
+
 // One bit per possible set (digits 1..9, so 512 of them) tells whether it came before.
 bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
 {
@@ -168,57 +167,39 @@ bool SdkBlockRef::CalcDoubles()
         m_doubles.Empty();
         return false;
     }
-    bool same = m_doublesKeyValid;
+    uint16_t sets[9];
     for (unsigned pos = 0; pos < 9; ++pos) {
         const SdkField &f = *m_fields[pos];
-        const uint16_t set = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
-        same = same && set == m_doublesKey[pos];
-        m_doublesKey[pos] = set;
+        sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
     }
-    if (!same) {
-        m_doublesKeyValid = true;
-        MakeDoublesFromKey();
-    }
+    if (!m_doublesKeyValid || !std::equal(sets, sets + 9, m_doublesKey))
+        MakeDoublesFrom(sets);
     return false;
 }
 
-void SdkBlockRef::MakeDoublesFromKey()
+void SdkBlockRef::MakeDoublesFrom(const uint16_t (&sets)[9])
 {
-    const uint16_t(&sets)[9] = m_doublesKey;
+    std::copy(sets, sets + 9, m_doublesKey);
+    m_doublesKeyValid = true;
     m_doubles.Empty();
-    // A group holds only fields of two or more candidates: a set with more
-    // digits than there are such fields can neither fill nor overfill one.
+    // A group holds only fields of two or more candidates.
     unsigned multiPositions = 0;
     for (unsigned pos = 0; pos < 9; ++pos)
         multiPositions |= ((sets[pos] & (sets[pos] - 1)) != 0 ? 1u : 0u) << pos;
     // Groups need two equal sets, and mostly there are none.
     if (!HasEqualSets(sets, multiPositions))
         return;
-    const int multi = SdkResultSet::CountBits(static_cast<uint16_t>(multiPositions));
-    // Only those fields are walked, as a bit mask in ascending order.
-    uint16_t seen = 0;
-    bool added = false;
-    for (unsigned rest = multiPositions; rest != 0; rest &= rest - 1) {
+    // Each group is found from its first field, as a bit mask of positions.
+    unsigned seen = 0;
+    for (unsigned rest = multiPositions & ~seen; rest != 0; rest &= ~seen) {
         const auto pos = static_cast<unsigned>(std::countr_zero(rest));
-        const int digits = SdkResultSet::CountBits(sets[pos]);
-        if (digits > multi || (seen & (1u << pos)) != 0)
-            continue;
-        uint16_t group = 0;
-        for (unsigned others = rest; others != 0; others &= others - 1) {
-            const auto other = static_cast<unsigned>(std::countr_zero(others));
-            if (sets[other] == sets[pos])
-                group |= static_cast<uint16_t>(1u << other);
-        }
-        seen |= group;
-        if (SdkResultSet::CountBits(group) != digits)
+        const unsigned group = PositionsOf(sets, sets[pos]);
+        seen |= group | 1u << pos;
+        if (SdkResultSet::CountBits(static_cast<uint16_t>(group)) !=
+            SdkResultSet::CountBits(sets[pos]))
             continue;
         SdkResultSet set;
         set.SetMask(sets[pos]);
-        for (unsigned other = pos; other < 9; ++other)
-            if (group & (1u << other))
-                m_doubles.Add(set, other);
-        added = true;
+        m_doubles.AddGroup(set, static_cast<uint16_t>(group));
     }
-    if (added)
-        m_doubles.Clean();
 }

@@ -48,8 +48,9 @@ private:
     friend class Sudoku;
 
     SdkBlockRef() = default;
-    // Makes the list anew from the sets in m_doublesKey.
-    void MakeDoublesFromKey();
+    // Makes the list anew from the sets of the empty fields by position (0 for
+    // the others), which become the key.
+    void MakeDoublesFrom(const uint16_t (&sets)[9]);
     // Takes over another game's block's double list with the sets it was made
     // from; CalcDoubles keeps it only when this block's sets are the same.
     void TakeDoublesOf(const SdkBlockRef &other)

@@ -89,6 +89,24 @@ bool SdkDoubleList::Add(const SdkResultSet &set, unsigned pos)
     return true;
 }
 
+bool SdkDoubleList::AddGroup(const SdkResultSet &set, uint16_t positions)
+{
+    if (set.Count() < 2 || m_count >= Capacity || Find(set))
+        return false;
+    SdkDouble added;
+    added.SetResultSet(set);
+    for (unsigned rest = positions & 0x1FFu; rest != 0; rest &= rest - 1)
+        added.AddIndex(static_cast<unsigned>(std::countr_zero(rest)));
+    int at = m_count;
+    while (at > 0 && SdkDouble::Compare(m_doubles[at - 1], added) > 0) {
+        m_doubles[at] = m_doubles[at - 1];
+        --at;
+    }
+    m_doubles[at] = added;
+    ++m_count;
+    return true;
+}
+
 void SdkDoubleList::RemoveAt(int i)
 {
     for (int j = i + 1; j < m_count; ++j)

@@ -306,9 +306,7 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
         const uint16_t(&sets)[9] = m_blockSets[first + b];
         if (!block.m_doublesKeyValid ||
             std::memcmp(sets, block.m_doublesKey, sizeof block.m_doublesKey) != 0) {
-            std::copy(std::begin(sets), std::end(sets), std::begin(block.m_doublesKey));
-            block.m_doublesKeyValid = true;
-            block.MakeDoublesFromKey();
+            block.MakeDoublesFrom(sets);
             m_doublesAtFixpoint = false;
         }
         withDoubles |= (block.GetDoubleList().Count() != 0 ? 1u : 0u) << b;
