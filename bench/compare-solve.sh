@@ -40,14 +40,14 @@ same() {
 }
 
 differ=0
-printf '%-26s %7s %9s %9s %7s  %s\n' set riddles old_s new_s old/new output
+printf '%-28s %7s %9s %9s %7s  %s\n' set riddles old_s new_s old/new output
 compare() {
   local name=$1 input=$2 t_old t_new riddles verdict
   riddles=$(grep -c . "$input" || true)
   t_old=$(run "$old" "$input" old)
   t_new=$(run "$new" "$input" new)
   if same; then verdict=identical; else verdict=DIFFERENT; differ=1; fi
-  printf '%-26s %7s %9s %9s %7s  %s\n' "$name" "$riddles" "$t_old" "$t_new" \
+  printf '%-28s %7s %9s %9s %7s  %s\n' "$name" "$riddles" "$t_old" "$t_new" \
     "$(awk -v a="$t_old" -v b="$t_new" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }')" \
     "$verdict"
 }

@@ -1,6 +1,8 @@
 // Construction, copy, comparison and grid access of a game.
 #include "engine/Sudoku.h"
 
+#include <bit>
+
 TDYN_IMPLEMENT(Sudoku, "TDynamic");
 
 Sudoku::Sudoku() : m_mvc("Sudoku")
@@ -108,6 +110,8 @@ void Sudoku::TakeFixpointOf(const Sudoku &other)
     m_fieldsExposed = other.m_fieldsExposed;
     if (m_blockSetsValid)
         std::copy(&other.m_blockSets[0][0], &other.m_blockSets[0][0] + 27 * 9, &m_blockSets[0][0]);
+    m_lastChanged[0] = other.m_lastChanged[0];
+    m_lastChanged[1] = other.m_lastChanged[1];
     m_moved[0] = other.m_moved[0];
     m_moved[1] = other.m_moved[1];
     std::copy(std::begin(other.m_fixpointValues), std::end(other.m_fixpointValues),
@@ -271,8 +275,11 @@ SdkBlockRef *Sudoku::GetBlocks(SdkBlockType type)
 
 void Sudoku::ClearLastChanges()
 {
-    for (SdkField &f : m_fields)
-        f.SetLastChanged(false);
+    for (unsigned half = 0; half < 2; ++half)
+        for (uint64_t rest = m_lastChanged[half]; rest != 0; rest &= rest - 1)
+            m_fields[half * 64 + static_cast<unsigned>(std::countr_zero(rest))].SetLastChanged(
+                false);
+    m_lastChanged[0] = m_lastChanged[1] = 0;
 }
 
 uint16_t Sudoku::GetDelayMs() const

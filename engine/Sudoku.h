@@ -280,6 +280,12 @@ private:
     // Settles the marks and drops the fixpoint before a field is handed out for writing.
     SdkField &FieldForWriting(unsigned row, unsigned col);
     void ClearLastChanges();
+    // Sets the last-changed mark of field at, noted for ClearLastChanges.
+    void MarkLastChanged(unsigned at)
+    {
+        m_fields[at].SetLastChanged(true);
+        m_lastChanged[at / 64] |= uint64_t(1) << (at % 64);
+    }
 
     // --- Editing twins -------------------------------------------------------------------
     // The work of SetValue/EmptyValue without recording or reporting, as asked.
@@ -425,6 +431,8 @@ private:
     uint16_t m_blockSets[27][9] = {};
     bool m_blockSetsValid = false;
     bool m_fieldsExposed = false;
+    // The fields that may carry the last-changed mark (81 bits): only those are cleared.
+    uint64_t m_lastChanged[2] = {~uint64_t(0), (uint64_t(1) << 17) - 1};
     // The value bits of every block (rows, columns, quads: 0..26) of that grid.
     uint16_t m_fixpointValues[27] = {};
     // The same as the last elimination pass saw them.

@@ -100,7 +100,7 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
             if (set & refused) {
                 set &= static_cast<uint16_t>(~refused);
                 changed = true;
-                f.SetLastChanged(true);
+                MarkLastChanged(at);
                 m_moved[half] |= uint64_t(1) << (at % 64);
                 if (reduced)
                     reduced[half] |= uint64_t(1) << (at % 64);
@@ -334,7 +334,7 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
                     continue;
                 mask &= static_cast<uint16_t>(~gone);
                 f.ResultSet().SetMask(mask);
-                f.SetLastChanged(true);
+                MarkLastChanged(at);
                 changed[at / 64] |= uint64_t(1) << (at % 64);
                 m_moved[at / 64] |= uint64_t(1) << (at % 64);
                 removed += static_cast<unsigned>(SdkResultSet::CountBits(gone));

@@ -75,13 +75,13 @@ bool Sudoku::_SetValue(SdkDigit d, unsigned row, unsigned col, bool record, bool
         // The emptying half of a replacement is always reported, like any emptying.
         _EmptyField(old, row, col, false, true);
         ClearLastChanges();
-        field->SetLastChanged(true);
+        MarkLastChanged(row * 9 + col);
         m_stateChanged = true;
     }
     field->SetValue(d);
     NoteMoved(row * 9 + col);
     NoteBlockSets(row * 9 + col, 0);
-    field->SetLastChanged(true);
+    MarkLastChanged(row * 9 + col);
     ReduceResultSets(m_deepCalc);
     RequestMarks();
     m_stateChanged = true;
@@ -100,7 +100,7 @@ bool Sudoku::_EmptyField(SdkDigit old, unsigned row, unsigned col, bool record, 
     _CalcResultSets(true, false);
     RecalcResultSets();
     ClearLastChanges();
-    field.SetLastChanged(true);
+    MarkLastChanged(row * 9 + col);
     m_stateChanged = true;
     if (record)
         m_userStack.Push(SdkSolvedField(SdkDigitEmpty, old, row, col));
