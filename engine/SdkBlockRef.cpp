@@ -108,6 +108,17 @@ namespace {
 #if defined(__SSE2__)
 // Positions 0..7 side by side: comparing them with their rotations by one to
 // four positions compares every pair; position 8 is compared with all of them.
+// The positions of the sets of two or more digits.
+unsigned MultiPositions(const uint16_t (&sets)[9])
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sets));
+    const __m128i few =
+        _mm_cmpeq_epi16(_mm_and_si128(v, _mm_sub_epi16(v, _mm_set1_epi16(1))), _mm_setzero_si128());
+    const auto lanes =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(few, _mm_setzero_si128())));
+    return (~lanes & 0xFFu) | ((sets[8] & (sets[8] - 1)) != 0 ? 0x100u : 0u);
+}
+
 unsigned PositionsOf(const uint16_t (&sets)[9], uint16_t set)
 {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sets));
@@ -137,6 +148,14 @@ bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
     return (lanes & multiBytes) != 0;
 }
 #else
+unsigned MultiPositions(const uint16_t (&sets)[9])
+{
+    unsigned positions = 0;
+    for (unsigned pos = 0; pos < 9; ++pos)
+        positions |= ((sets[pos] & (sets[pos] - 1)) != 0 ? 1u : 0u) << pos;
+    return positions;
+}
+
 unsigned PositionsOf(const uint16_t (&sets)[9], uint16_t set)
 {
     unsigned positions = 0;
@@ -183,9 +202,7 @@ void SdkBlockRef::MakeDoublesFrom(const uint16_t (&sets)[9])
     m_doublesKeyValid = true;
     m_doubles.Empty();
     // A group holds only fields of two or more candidates.
-    unsigned multiPositions = 0;
-    for (unsigned pos = 0; pos < 9; ++pos)
-        multiPositions |= ((sets[pos] & (sets[pos] - 1)) != 0 ? 1u : 0u) << pos;
+    const unsigned multiPositions = MultiPositions(sets);
     // Groups need two equal sets, and mostly there are none.
     if (!HasEqualSets(sets, multiPositions))
         return;

@@ -47,11 +47,6 @@ int SdkDouble::Compare(const SdkDouble &a, const SdkDouble &b)
     return std::countr_zero(ma & above) - low;
 }
 
-const SdkDouble *SdkDoubleList::GetDouble(int i) const
-{
-    return i >= 0 && i < m_count ? &m_doubles[i] : nullptr;
-}
-
 const SdkDouble *SdkDoubleList::FindDouble(const SdkResultSet &set) const
 {
     for (int i = 0; i < m_count; ++i)

@@ -53,7 +53,10 @@ public:
     int Count() const { return m_count; }
     void Empty() { m_count = 0; }
     // The i-th double, or null for i out of range.
-    const SdkDouble *GetDouble(int i) const;
+    const SdkDouble *GetDouble(int i) const
+    {
+        return i >= 0 && i < m_count ? &m_doubles[i] : nullptr;
+    }
     // The double with exactly that set, or null.
     const SdkDouble *FindDouble(const SdkResultSet &set) const;
     // Adds pos to the double of set, creating it at its ordered place. Sets of

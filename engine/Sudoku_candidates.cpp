@@ -317,9 +317,13 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
         const SdkDoubleList &doubles = blocks[b].GetDoubleList();
         // A field without any of the doubles' digits loses nothing; nor does a
         // field with a value, whose set here is empty.
+        const int count = doubles.Count();
+        uint16_t doubleSets[SdkDoubleList::Capacity];
         uint16_t doubleDigits = 0;
-        for (int i = 0; i < doubles.Count(); ++i)
-            doubleDigits |= doubles.GetDouble(i)->GetResultSet().GetMask();
+        for (int i = 0; i < count; ++i) {
+            doubleSets[i] = doubles.GetDouble(i)->GetResultSet().GetMask();
+            doubleDigits |= doubleSets[i];
+        }
         const uint16_t(&sets)[9] = m_blockSets[first + b];
         for (unsigned pos = 0; pos < 9; ++pos) {
             uint16_t mask = sets[pos];
@@ -327,8 +331,8 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
                 continue;
             const unsigned at = index[b][pos];
             SdkField &f = m_fields[at];
-            for (int i = 0; i < doubles.Count(); ++i) {
-                const uint16_t set = doubles.GetDouble(i)->GetResultSet().GetMask();
+            for (int i = 0; i < count; ++i) {
+                const uint16_t set = doubleSets[i];
                 const uint16_t gone = mask & set;
                 if (mask == set || !gone)
                     continue;
