@@ -17,6 +17,7 @@ bool SdkBlockRef::Init(Sudoku &game, SdkBlockType type, unsigned index)
         f = nullptr;
     m_type = type;
     m_index = index;
+    m_game = &game;
     if (index >= 9)
         return false;
     if (type < SdkBlockRow || type > SdkBlockQuad)
@@ -28,6 +29,8 @@ bool SdkBlockRef::Init(Sudoku &game, SdkBlockType type, unsigned index)
 
 SdkField &SdkBlockRef::GetField(unsigned pos)
 {
+    if (m_game)
+        m_game->SettleMarksLocked();
     if (pos < 9 && m_fields[pos])
         return *m_fields[pos];
     m_placeholder.Empty();
@@ -36,6 +39,8 @@ SdkField &SdkBlockRef::GetField(unsigned pos)
 
 const SdkField &SdkBlockRef::GetField(unsigned pos) const
 {
+    if (m_game)
+        m_game->SettleMarksLocked();
     if (pos < 9 && m_fields[pos])
         return *m_fields[pos];
     m_placeholder.Empty();

@@ -70,6 +70,9 @@ private:
     const SdkField *GetFieldPtr(SdkDigit d, const SdkField *exclude, bool deep) const;
 
     mutable SdkField m_placeholder;
+    // The game the fields belong to: a field read through the block carries the
+    // conflict marks as they are when it is read.
+    const Sudoku *m_game = nullptr;
     SdkField *m_fields[9] = {};
     SdkDoubleList m_doubles;
     SdkBlockType m_type = SdkBlockRow;

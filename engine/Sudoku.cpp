@@ -229,8 +229,6 @@ SdkField Sudoku::GetField(unsigned row, unsigned col) const
 const SdkBlockRef &Sudoku::GetBlock(SdkBlockType type, unsigned index) const
 {
     SdkBlockRef *blocks = const_cast<Sudoku *>(this)->GetBlocks(type);
-    // The block's fields carry the marks.
-    SettleMarksLocked();
     if (!blocks || index >= 9)
         return m_rows[0];
     return blocks[index];
