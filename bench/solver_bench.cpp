@@ -100,3 +100,6 @@ BENCHMARK_CAPTURE(SolveSet, expert_1000, "expert_1000.txt")
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(SolveSet, top1465, "top1465.txt")->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(SolveSet, 17clue_100, "17clue_100.txt")->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(SolveSet, se_rated_1448, "se_rated_1448.txt")
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
+#include "engine/SdkGridTables.h"
 #include "engine/Sudoku.h"
 
 bool SdkBlockRef::Init(Sudoku &game, SdkBlockType type, unsigned index)
@@ -13,36 +17,20 @@ bool SdkBlockRef::Init(Sudoku &game, SdkBlockType type, unsigned index)
         f = nullptr;
     m_type = type;
     m_index = index;
+    m_game = &game;
     if (index >= 9)
         return false;
-    for (unsigned pos = 0; pos < 9; ++pos) {
-        unsigned row = 0;
-        unsigned col = 0;
-        switch (type) {
-        case SdkBlockRow:
-            row = index;
-            col = pos;
-            break;
-        case SdkBlockColumn:
-            row = pos;
-            col = index;
-            break;
-        case SdkBlockQuad:
-            row = index / 3 * 3 + pos / 3;
-            col = index % 3 * 3 + pos % 3;
-            break;
-        default:
-            for (SdkField *&f : m_fields)
-                f = nullptr;
-            return false;
-        }
-        m_fields[pos] = &game.FieldAt(row, col);
-    }
+    if (type < SdkBlockRow || type > SdkBlockQuad)
+        return false;
+    for (unsigned pos = 0; pos < 9; ++pos)
+        m_fields[pos] = &game.m_fields[SdkGrid::BlockFieldIndex[type - SdkBlockRow][index][pos]];
     return true;
 }
 
 SdkField &SdkBlockRef::GetField(unsigned pos)
 {
+    if (m_game)
+        m_game->SettleMarksLocked();
     if (pos < 9 && m_fields[pos])
         return *m_fields[pos];
     m_placeholder.Empty();
@@ -51,6 +39,8 @@ SdkField &SdkBlockRef::GetField(unsigned pos)
 
 const SdkField &SdkBlockRef::GetField(unsigned pos) const
 {
+    if (m_game)
+        m_game->SettleMarksLocked();
     if (pos < 9 && m_fields[pos])
         return *m_fields[pos];
     m_placeholder.Empty();
@@ -119,6 +109,82 @@ const SdkField *SdkBlockRef::GetFieldPtr(SdkDigit d, const SdkField *exclude, bo
 // dropping the sets of every other empty field. The calculation asks for the
 // lists again and again while most blocks stay as they were; an unchanged
 // block keeps its list.
+namespace {
+#if defined(__SSE2__)
+// Positions 0..7 side by side: comparing them with their rotations by one to
+// four positions compares every pair; position 8 is compared with all of them.
+// The positions of the sets of two or more digits.
+unsigned MultiPositions(const uint16_t (&sets)[9])
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sets));
+    const __m128i few =
+        _mm_cmpeq_epi16(_mm_and_si128(v, _mm_sub_epi16(v, _mm_set1_epi16(1))), _mm_setzero_si128());
+    const auto lanes =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(few, _mm_setzero_si128())));
+    return (~lanes & 0xFFu) | ((sets[8] & (sets[8] - 1)) != 0 ? 0x100u : 0u);
+}
+
+unsigned PositionsOf(const uint16_t (&sets)[9], uint16_t set)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sets));
+    const __m128i equal = _mm_cmpeq_epi16(v, _mm_set1_epi16(static_cast<short>(set)));
+    const auto lanes =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(equal, _mm_setzero_si128())));
+    return lanes | (sets[8] == set ? 0x100u : 0u);
+}
+
+bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(sets));
+    __m128i equal = _mm_cmpeq_epi16(v, _mm_or_si128(_mm_srli_si128(v, 2), _mm_slli_si128(v, 14)));
+    equal = _mm_or_si128(
+        equal, _mm_cmpeq_epi16(v, _mm_or_si128(_mm_srli_si128(v, 4), _mm_slli_si128(v, 12))));
+    equal = _mm_or_si128(
+        equal, _mm_cmpeq_epi16(v, _mm_or_si128(_mm_srli_si128(v, 6), _mm_slli_si128(v, 10))));
+    equal = _mm_or_si128(equal, _mm_cmpeq_epi16(v, _mm_shuffle_epi32(v, 0x4E)));
+    if (multiPositions & 0x100)
+        equal =
+            _mm_or_si128(equal, _mm_cmpeq_epi16(v, _mm_set1_epi16(static_cast<short>(sets[8]))));
+    // Two bytes of mask per position; only fields of two or more candidates count.
+    const auto lanes = static_cast<unsigned>(_mm_movemask_epi8(equal));
+    unsigned multiBytes = 0;
+    for (unsigned pos = 0; pos < 8; ++pos)
+        multiBytes |= (multiPositions >> pos & 1u) * (3u << (2 * pos));
+    return (lanes & multiBytes) != 0;
+}
+#else
+unsigned MultiPositions(const uint16_t (&sets)[9])
+{
+    unsigned positions = 0;
+    for (unsigned pos = 0; pos < 9; ++pos)
+        positions |= ((sets[pos] & (sets[pos] - 1)) != 0 ? 1u : 0u) << pos;
+    return positions;
+}
+
+unsigned PositionsOf(const uint16_t (&sets)[9], uint16_t set)
+{
+    unsigned positions = 0;
+    for (unsigned pos = 0; pos < 9; ++pos)
+        positions |= (sets[pos] == set ? 1u : 0u) << pos;
+    return positions;
+}
+
+// One bit per possible set (digits 1..9, so 512 of them) tells whether it came before.
+bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
+{
+    uint64_t before[8] = {};
+    uint64_t equal = 0;
+    for (unsigned rest = multiPositions; rest != 0; rest &= rest - 1) {
+        const unsigned set = sets[std::countr_zero(rest)] >> 1;
+        const uint64_t bit = uint64_t(1) << (set % 64);
+        equal |= before[set / 64] & bit;
+        before[set / 64] |= bit;
+    }
+    return equal != 0;
+}
+#endif
+} // namespace
+
 bool SdkBlockRef::CalcDoubles()
 {
     if (!m_fields[0]) {
@@ -130,76 +196,32 @@ bool SdkBlockRef::CalcDoubles()
         const SdkField &f = *m_fields[pos];
         sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
     }
-    CalcDoublesFrom(sets);
+    if (!m_doublesKeyValid || !std::equal(sets, sets + 9, m_doublesKey))
+        MakeDoublesFrom(sets);
     return false;
 }
 
-bool SdkBlockRef::CalcDoublesFrom(const uint16_t (&sets)[9])
+void SdkBlockRef::MakeDoublesFrom(const uint16_t (&sets)[9])
 {
-    // Element by element: the sets were just stored, and a wide comparison
-    // would wait for those stores.
-    bool same = m_doublesKeyValid;
-    for (unsigned pos = 0; same && pos < 9; ++pos)
-        same = sets[pos] == m_doublesKey[pos];
-    if (same)
-        return false;
-    m_doubles.Empty();
     std::copy(sets, sets + 9, m_doublesKey);
     m_doublesKeyValid = true;
-    m_doublesOverfull = false;
-    m_singles = 0;
-    m_singlesTwice = false;
-    m_zeroSets = 0;
-    // A group holds only fields of two or more candidates: a set with more
-    // digits than there are such fields can neither fill nor overfill one.
-    int multi = 0;
-    unsigned multiPositions = 0;
-    for (unsigned pos = 0; pos < 9; ++pos) {
-        const uint16_t set = sets[pos];
-        const int digits = SdkResultSet::CountBits(set);
-        m_zeroSets += set == 0 ? 1 : 0;
-        multi += digits >= 2 ? 1 : 0;
-        multiPositions |= (digits >= 2 ? 1u : 0u) << pos;
-        if (digits == 1) {
-            m_singlesTwice = m_singlesTwice || (m_singles & set) != 0;
-            m_singles |= set;
-        }
-    }
-    // Groups need two equal sets: mostly there are none, and a few comparisons
-    // among the fields of two or more candidates tell.
-    bool equal = false;
-    for (unsigned rest = multiPositions; rest != 0 && !equal; rest &= rest - 1) {
-        const uint16_t set = sets[std::countr_zero(rest)];
-        for (unsigned others = rest & (rest - 1); others != 0; others &= others - 1)
-            equal = equal || sets[std::countr_zero(others)] == set;
-    }
-    if (!equal)
-        return true;
-    // Only those fields are walked, as a bit mask in ascending order.
-    uint16_t seen = 0;
-    bool added = false;
-    for (unsigned rest = multiPositions; rest != 0; rest &= rest - 1) {
+    m_doubles.Empty();
+    // A group holds only fields of two or more candidates.
+    const unsigned multiPositions = MultiPositions(sets);
+    // Groups need two equal sets, and mostly there are none.
+    if (!HasEqualSets(sets, multiPositions))
+        return;
+    // Each group is found from its first field, as a bit mask of positions.
+    unsigned seen = 0;
+    for (unsigned rest = multiPositions & ~seen; rest != 0; rest &= ~seen) {
         const auto pos = static_cast<unsigned>(std::countr_zero(rest));
-        const int digits = SdkResultSet::CountBits(sets[pos]);
-        if (digits > multi || (seen & (1u << pos)) != 0)
+        const unsigned group = PositionsOf(sets, sets[pos]);
+        seen |= group | 1u << pos;
+        if (SdkResultSet::CountBits(static_cast<uint16_t>(group)) !=
+            SdkResultSet::CountBits(sets[pos]))
             continue;
-        uint16_t group = 0;
-        for (unsigned others = rest; others != 0; others &= others - 1) {
-            const auto other = static_cast<unsigned>(std::countr_zero(others));
-            if (sets[other] == sets[pos])
-                group |= static_cast<uint16_t>(1u << other);
-        }
-        seen |= group;
-        if (SdkResultSet::CountBits(group) > digits)
-            m_doublesOverfull = true;
-        if (SdkResultSet::CountBits(group) != digits)
-            continue;
-        for (unsigned other = pos; other < 9; ++other)
-            if (group & (1u << other))
-                m_doubles.Add(m_fields[other]->GetResultSet(), other);
-        added = true;
+        SdkResultSet set;
+        set.SetMask(sets[pos]);
+        m_doubles.AddGroup(set, static_cast<uint16_t>(group));
     }
-    if (added)
-        m_doubles.Clean();
-    return true;
 }

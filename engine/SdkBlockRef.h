@@ -48,9 +48,9 @@ private:
     friend class Sudoku;
 
     SdkBlockRef() = default;
-    // CalcDoubles from the sets of the empty fields by position (0 for the others).
-    // True when the list was made anew (the sets differ from the last ones).
-    bool CalcDoublesFrom(const uint16_t (&sets)[9]);
+    // Makes the list anew from the sets of the empty fields by position (0 for
+    // the others), which become the key.
+    void MakeDoublesFrom(const uint16_t (&sets)[9]);
     // Takes over another game's block's double list with the sets it was made
     // from; CalcDoubles keeps it only when this block's sets are the same.
     void TakeDoublesOf(const SdkBlockRef &other)
@@ -58,10 +58,6 @@ private:
         m_doubles = other.m_doubles;
         std::copy(other.m_doublesKey, other.m_doublesKey + 9, m_doublesKey);
         m_doublesKeyValid = other.m_doublesKeyValid;
-        m_doublesOverfull = other.m_doublesOverfull;
-        m_singles = other.m_singles;
-        m_singlesTwice = other.m_singlesTwice;
-        m_zeroSets = other.m_zeroSets;
     }
     // Points the block at its nine fields of game; false (all references null)
     // for an index >= 9 or an unknown type.
@@ -74,6 +70,9 @@ private:
     const SdkField *GetFieldPtr(SdkDigit d, const SdkField *exclude, bool deep) const;
 
     mutable SdkField m_placeholder;
+    // The game the fields belong to: a field read through the block carries the
+    // conflict marks as they are when it is read.
+    const Sudoku *m_game = nullptr;
     SdkField *m_fields[9] = {};
     SdkDoubleList m_doubles;
     SdkBlockType m_type = SdkBlockRow;
@@ -82,13 +81,4 @@ private:
     // double list was last made: the same sets make the same list again.
     uint16_t m_doublesKey[9] = {};
     bool m_doublesKeyValid = false;
-    // Those sets hold a set of k >= 2 digits in more than k fields (a contradiction
-    // the conflict marking looks for).
-    bool m_doublesOverfull = false;
-    // Of the same sets, for the conflict marking: the digits that are some
-    // field's only candidate, whether one of them is so for two fields, and how
-    // many sets are empty (fields holding a value, or empty without candidates).
-    uint16_t m_singles = 0;
-    bool m_singlesTwice = false;
-    uint8_t m_zeroSets = 0;
 };

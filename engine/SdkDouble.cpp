@@ -47,11 +47,6 @@ int SdkDouble::Compare(const SdkDouble &a, const SdkDouble &b)
     return std::countr_zero(ma & above) - low;
 }
 
-const SdkDouble *SdkDoubleList::GetDouble(int i) const
-{
-    return i >= 0 && i < m_count ? &m_doubles[i] : nullptr;
-}
-
 const SdkDouble *SdkDoubleList::FindDouble(const SdkResultSet &set) const
 {
     for (int i = 0; i < m_count; ++i)
@@ -79,6 +74,24 @@ bool SdkDoubleList::Add(const SdkResultSet &set, unsigned pos)
     added.SetResultSet(set);
     if (!added.AddIndex(pos))
         return false;
+    int at = m_count;
+    while (at > 0 && SdkDouble::Compare(m_doubles[at - 1], added) > 0) {
+        m_doubles[at] = m_doubles[at - 1];
+        --at;
+    }
+    m_doubles[at] = added;
+    ++m_count;
+    return true;
+}
+
+bool SdkDoubleList::AddGroup(const SdkResultSet &set, uint16_t positions)
+{
+    if (set.Count() < 2 || m_count >= Capacity || Find(set))
+        return false;
+    SdkDouble added;
+    added.SetResultSet(set);
+    for (unsigned rest = positions & 0x1FFu; rest != 0; rest &= rest - 1)
+        added.AddIndex(static_cast<unsigned>(std::countr_zero(rest)));
     int at = m_count;
     while (at > 0 && SdkDouble::Compare(m_doubles[at - 1], added) > 0) {
         m_doubles[at] = m_doubles[at - 1];

@@ -53,12 +53,18 @@ public:
     int Count() const { return m_count; }
     void Empty() { m_count = 0; }
     // The i-th double, or null for i out of range.
-    const SdkDouble *GetDouble(int i) const;
+    const SdkDouble *GetDouble(int i) const
+    {
+        return i >= 0 && i < m_count ? &m_doubles[i] : nullptr;
+    }
     // The double with exactly that set, or null.
     const SdkDouble *FindDouble(const SdkResultSet &set) const;
     // Adds pos to the double of set, creating it at its ordered place. Sets of
     // fewer than two digits are ignored (false); false also for a known position.
     bool Add(const SdkResultSet &set, unsigned pos);
+    // Adds a whole double, positions as a bit mask, at its ordered place; false
+    // for a set of fewer than two digits, a known set or a full list.
+    bool AddGroup(const SdkResultSet &set, uint16_t positions);
     // Drops doubles with fewer than two positions, then those whose position
     // count differs from their digit count.
     void Clean();

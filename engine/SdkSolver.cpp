@@ -50,6 +50,12 @@ bool SdkSolverInterface::Start(Sudoku &sudoku, Sudoku &main, const SdkSolveParam
 
 SdkField &SdkSolverInterface::GetField(Sudoku &sudoku, unsigned row, unsigned col)
 {
+    // Handed out for reading and writing.
+    return sudoku.FieldForWriting(row, col);
+}
+
+const SdkField &SdkSolverInterface::PeekField(const Sudoku &sudoku, unsigned row, unsigned col)
+{
     return *sudoku.GetFieldPtr(row, col);
 }
 
@@ -155,7 +161,7 @@ bool SdkDefaultSolver::Search(int level, unsigned startRow, unsigned startCol)
     } else if (GetSP().maxDepth < 0 || level <= GetSP().maxDepth) {
         for (; row < 9 && !found; ++row, col = 0) {
             for (; col < 9; ++col) {
-                if (GetField(game, row, col).GetValue() == SdkDigitEmpty) {
+                if (PeekField(game, row, col).GetValue() == SdkDigitEmpty) {
                     found = true;
                     break;
                 }
@@ -168,8 +174,8 @@ bool SdkDefaultSolver::Search(int level, unsigned startRow, unsigned startCol)
     if (found) {
         // On the heap: a game is several kilobytes, and the recursion may go one
         // level per empty field on a thread whose stack the caller chose.
-        const auto afterDirectSteps = std::make_unique<const Sudoku>(game, false);
-        const SdkResultSet candidates = GetField(game, row, col).GetResultSet();
+        const auto afterDirectSteps = std::make_unique<Sudoku>(game, false);
+        const SdkResultSet candidates = PeekField(game, row, col).GetResultSet();
         for (int i = 0; !cancelled && !result && !m_error && i < candidates.Count(); ++i) {
             const SdkDigit d = candidates.GetValue(i);
             SdkParam test(game, true, 0, d, row, col);

@@ -66,6 +66,8 @@ protected:
 
     // The game operations a solver class needs. No range checks: rows and columns 0..8.
     static SdkField &GetField(Sudoku &sudoku, unsigned row, unsigned col);
+    // For the value and the candidates only: its conflict mark may be one not made yet.
+    static const SdkField &PeekField(const Sudoku &sudoku, unsigned row, unsigned col);
     static bool _SetValue(Sudoku &sudoku, SdkDigit d, unsigned row, unsigned col, bool record,
                           bool notify);
     static bool CalcResultSets(Sudoku &sudoku, bool full);

@@ -1,6 +1,8 @@
 // Construction, copy, comparison and grid access of a game.
 #include "engine/Sudoku.h"
 
+#include <bit>
+
 TDYN_IMPLEMENT(Sudoku, "TDynamic");
 
 Sudoku::Sudoku() : m_mvc("Sudoku")
@@ -22,6 +24,8 @@ Sudoku::Sudoku(const Sudoku &other, bool copyMvc)
         if (other.m_solvedStack)
             m_solvedStack = std::make_unique<SdkSolvedStack>(*other.m_solvedStack);
         std::copy(std::begin(other.m_fields), std::end(other.m_fields), std::begin(m_fields));
+        m_marksPending.store(other.m_marksPending.load(std::memory_order_relaxed),
+                             std::memory_order_relaxed);
         TakeDoublesOf(other);
         TakeFixpointOf(other);
     }
@@ -50,6 +54,9 @@ Sudoku &Sudoku::operator=(const Sudoku &other)
     m_deepCalc = other.m_deepCalc;
     m_fileName = other.m_fileName;
     std::copy(std::begin(other.m_fields), std::end(other.m_fields), std::begin(m_fields));
+    // The marks asked for on the other's grid, which this one now is.
+    m_marksPending.store(other.m_marksPending.load(std::memory_order_relaxed),
+                         std::memory_order_relaxed);
     m_btStepsOnCreation = other.m_btStepsOnCreation;
     m_playSeconds = other.m_playSeconds;
     m_origin = other.m_origin;
@@ -98,20 +105,20 @@ void Sudoku::TakeDoublesOf(const Sudoku &other)
 // trust them.
 void Sudoku::TakeFixpointOf(const Sudoku &other)
 {
-    std::copy(std::begin(other.m_fixpointGrid), std::end(other.m_fixpointGrid),
-              std::begin(m_fixpointGrid));
-    if (m_markedOnFixpoint)
-        m_markedValid = false;
     m_fixpointValid = other.m_fixpointValid;
+    m_blockSetsValid = other.m_blockSetsValid;
+    m_fieldsExposed = other.m_fieldsExposed;
+    if (m_blockSetsValid)
+        std::copy(&other.m_blockSets[0][0], &other.m_blockSets[0][0] + 27 * 9, &m_blockSets[0][0]);
+    m_lastChanged[0] = other.m_lastChanged[0];
+    m_lastChanged[1] = other.m_lastChanged[1];
+    m_moved[0] = other.m_moved[0];
+    m_moved[1] = other.m_moved[1];
     std::copy(std::begin(other.m_fixpointValues), std::end(other.m_fixpointValues),
               std::begin(m_fixpointValues));
-    m_fixpointRepeated = other.m_fixpointRepeated;
-    // Read from the other game: the copied fields were only just stored.
-    uint64_t differ = 0;
-    if (other.m_fixpointValid && other.m_doublesAtFixpoint)
-        for (unsigned i = 0; i < 81; ++i)
-            differ |= FixpointKey(other.m_fields[i]) ^ other.m_fixpointGrid[i];
-    m_fixpointDoublesTaken = other.m_fixpointValid && other.m_doublesAtFixpoint && differ == 0;
+    m_fixpointDoublesTaken = !other.m_fieldsExposed && other.m_fixpointValid &&
+                             other.m_doublesAtFixpoint &&
+                             (other.m_moved[0] | other.m_moved[1]) == 0;
 }
 
 void Sudoku::RecalcAllDoubles()
@@ -213,7 +220,10 @@ bool Sudoku::GetQuad(unsigned row, unsigned col, unsigned &quad)
 SdkField Sudoku::GetField(unsigned row, unsigned col) const
 {
     const SdkField *f = GetFieldPtr(row, col);
-    return f ? *f : SdkField();
+    if (!f)
+        return SdkField();
+    SettleMarksLocked();
+    return *f;
 }
 
 const SdkBlockRef &Sudoku::GetBlock(SdkBlockType type, unsigned index) const
@@ -222,6 +232,15 @@ const SdkBlockRef &Sudoku::GetBlock(SdkBlockType type, unsigned index) const
     if (!blocks || index >= 9)
         return m_rows[0];
     return blocks[index];
+}
+
+SdkField &Sudoku::FieldForWriting(unsigned row, unsigned col)
+{
+    TLocker<TThreadOrg> hold(m_threadOrg);
+    SettleMarks();
+    DropFixpoint();
+    m_fieldsExposed = true;
+    return FieldAt(row, col);
 }
 
 SdkField *Sudoku::GetFieldPtr(unsigned row, unsigned col)
@@ -254,8 +273,11 @@ SdkBlockRef *Sudoku::GetBlocks(SdkBlockType type)
 
 void Sudoku::ClearLastChanges()
 {
-    for (SdkField &f : m_fields)
-        f.SetLastChanged(false);
+    for (unsigned half = 0; half < 2; ++half)
+        for (uint64_t rest = m_lastChanged[half]; rest != 0; rest &= rest - 1)
+            m_fields[half * 64 + static_cast<unsigned>(std::countr_zero(rest))].SetLastChanged(
+                false);
+    m_lastChanged[0] = m_lastChanged[1] = 0;
 }
 
 uint16_t Sudoku::GetDelayMs() const

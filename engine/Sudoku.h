@@ -14,6 +14,7 @@
 #include "engine/SdkSolver.h"
 #include "engine/SdkTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -255,15 +256,36 @@ private:
     void TakeDoublesOf(const Sudoku &other);
     // Takes over the other's fixpoint grid (after the fields and lists).
     void TakeFixpointOf(const Sudoku &other);
-    // What the reduction's fixed point records of a field: its candidates and value.
-    static uint64_t FixpointKey(const SdkField &f)
+    // Whether some field is empty.
+    bool AnyFieldEmpty() const;
+    // A write that the calculation did not make, or that took a value away: the
+    // next reduction cannot start from the fixpoint grid.
+    void DropFixpoint()
     {
-        return uint64_t(f.GetValue()) << 16 | f.GetResultSet().GetMask();
+        m_fixpointValid = false;
+        m_blockSetsValid = false;
     }
-    // The fields whose key differs from the fixpoint grid (81 bits); true when
-    // some field is empty.
-    bool FixpointDifference(uint64_t (&moved)[2]) const;
+    void NoteMoved(unsigned at) { m_moved[at / 64] |= uint64_t(1) << (at % 64); }
+    // Keeps the blocks' copies of field at's set (0 for a field with a value).
+    void NoteBlockSets(unsigned at, uint16_t set);
+    // Makes the blocks' copies of the sets anew after writes outside the calculation.
+    void SyncBlockSets();
+    // Once a field was handed out for writing, a write may come at any time:
+    // nothing is taken as known any more, and marks are made when asked for.
+    void DistrustIfExposed()
+    {
+        if (m_fieldsExposed)
+            DropFixpoint();
+    }
+    // Settles the marks and drops the fixpoint before a field is handed out for writing.
+    SdkField &FieldForWriting(unsigned row, unsigned col);
     void ClearLastChanges();
+    // Sets the last-changed mark of field at, noted for ClearLastChanges.
+    void MarkLastChanged(unsigned at)
+    {
+        m_fields[at].SetLastChanged(true);
+        m_lastChanged[at / 64] |= uint64_t(1) << (at % 64);
+    }
 
     // --- Editing twins -------------------------------------------------------------------
     // The work of SetValue/EmptyValue without recording or reporting, as asked.
@@ -280,10 +302,22 @@ private:
     // the re-entrant lock once more costs more than some of them.
     unsigned _UnsolvedCount() const;
     bool _ValueAllowed(SdkDigit d, unsigned row, unsigned col, bool deep) const;
-    // afterReduce: ReduceResultSets has just run, so the fixpoint grid is this
-    // grid. gridChanged: the grid has just changed, so the last marks are not
-    // worth comparing against.
-    bool _MarkDoubleResults(bool afterReduce = false, bool gridChanged = false);
+    bool _MarkDoubleResults();
+    // The calculation asks for the marks after every change, but mostly nobody
+    // looks at them before the next change (the solver's steps): they are made
+    // when read. Until then the grid stays as it was when they were asked for:
+    // every change that is not followed by a request settles them first.
+    void RequestMarks()
+    {
+        if (m_fieldsExposed)
+            _MarkDoubleResults();
+        else
+            m_marksPending.store(true, std::memory_order_relaxed);
+    }
+    // Makes the marks asked for; the caller holds the engine lock.
+    void SettleMarks();
+    // The same for readers that may not hold it.
+    void SettleMarksLocked() const;
 
     // --- Candidate calculation -----------------------------------------------------------
     // One elimination pass; a full rebuild (then reduced to the fixed point) when full.
@@ -384,25 +418,25 @@ private:
     TMvc m_mvc;
     // The outcome of the last solve.
     SdkSolveParam m_solveParam;
-    // The grid as MarkDoubleResults last left it (value, candidates and conflict
-    // mark of every field) and its result: an unchanged grid is not marked again.
-    uint64_t m_markedGrid[81] = {};
-    // Or, when marked right after a reduction, the fixpoint grid and these marks.
-    bool m_markedOnFixpoint = false;
-    uint64_t m_markBits[2] = {};
-    bool m_markedValid = false;
-    bool m_markedResult = false;
-    // Values and candidates of every field when the reduction last reached its
-    // fixed point: a reduction of the same grid would change nothing.
-    uint64_t m_fixpointGrid[81] = {};
+    // Marks were asked for and not yet made (atomic: readers test it before
+    // they take the lock).
+    std::atomic<bool> m_marksPending{false};
+    // Whether the reduction's last fixed point is still known: the fields whose
+    // value or candidates may have changed since are in m_moved (81 bits). Every
+    // write of the calculation notes its field there; any other write drops it.
     bool m_fixpointValid = false;
-    // The value bits of every block (rows, columns, quads: 0..26) of that grid,
-    // and the blocks holding a value twice or one outside 1..9.
+    uint64_t m_moved[2] = {};
+    // The sets of every block's fields by position (0 for a field with a value),
+    // blocks numbered as below, kept by every write of the calculation.
+    uint16_t m_blockSets[27][9] = {};
+    bool m_blockSetsValid = false;
+    bool m_fieldsExposed = false;
+    // The fields that may carry the last-changed mark (81 bits): only those are cleared.
+    uint64_t m_lastChanged[2] = {~uint64_t(0), (uint64_t(1) << 17) - 1};
+    // The value bits of every block (rows, columns, quads: 0..26) of that grid.
     uint16_t m_fixpointValues[27] = {};
-    uint32_t m_fixpointRepeated = 0;
     // The same as the last elimination pass saw them.
     uint16_t m_passValues[27] = {};
-    uint32_t m_passRepeated = 0;
     // Every block's double list was made from the sets of that grid and has not
     // changed since: the blocks' summaries describe it.
     bool m_doublesAtFixpoint = false;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 
 using Guard = TLocker<TThreadOrg>;
 using SdkGrid::BlockFieldIndex;
@@ -50,12 +51,15 @@ void Sudoku::EmptyAllDoubleLists()
 bool Sudoku::CalcResultSets(bool full, bool deep)
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
     return _CalcResultSets(full, deep);
 }
 
 bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint64_t *only)
 {
+    DistrustIfExposed();
     if (full) {
+        DropFixpoint();
         EmptyAllDoubleLists();
         for (SdkField &f : m_fields)
             f.ResultSet().Empty();
@@ -63,24 +67,12 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
     // With only, the caller has set the pass's value bits already.
     if (!only) {
         uint16_t values[27] = {};
-        uint8_t counts[27] = {};
         for (unsigned i = 0; i < 81; ++i) {
-            const SdkDigit v = m_fields[i].GetValue();
-            const uint16_t bit = ValueBit(v);
-            const uint8_t valued = v != SdkDigitEmpty ? 1 : 0;
-            for (unsigned k : FieldBlocks[i]) {
+            const uint16_t bit = ValueBit(m_fields[i].GetValue());
+            for (unsigned k : FieldBlocks[i])
                 values[k] |= bit;
-                counts[k] = static_cast<uint8_t>(counts[k] + valued);
-            }
         }
-        // A block holds a value twice, or one outside 1..9, when it has more
-        // values than value bits.
-        uint32_t repeated = 0;
-        for (unsigned k = 0; k < 27; ++k) {
-            m_passValues[k] = values[k];
-            repeated |= (counts[k] != SdkResultSet::CountBits(values[k]) ? 1u : 0u) << k;
-        }
-        m_passRepeated = repeated;
+        std::copy(std::begin(values), std::end(values), std::begin(m_passValues));
     }
 
     bool changed = false;
@@ -108,9 +100,12 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
             if (set & refused) {
                 set &= static_cast<uint16_t>(~refused);
                 changed = true;
-                f.SetLastChanged(true);
+                MarkLastChanged(at);
+                m_moved[half] |= uint64_t(1) << (at % 64);
                 if (reduced)
                     reduced[half] |= uint64_t(1) << (at % 64);
+                if (!full)
+                    NoteBlockSets(at, set);
             }
             if (full) {
                 const uint16_t added = SdkResultSet::AllDigits & ~refused & ~set;
@@ -124,28 +119,48 @@ bool Sudoku::_CalcResultSets(bool full, bool deep, uint64_t *reduced, const uint
 
     if (full) {
         ReduceResultSets(m_deepCalc);
-        _MarkDoubleResults(true);
+        RequestMarks();
     }
     return changed;
 }
 
-bool Sudoku::FixpointDifference(uint64_t (&moved)[2]) const
+namespace {
+// Each field's position in its row, column and quad.
+constexpr auto FieldPositions = [] {
+    std::array<std::array<uint8_t, 3>, 81> positions{};
+    for (unsigned i = 0; i < 81; ++i)
+        positions[i] = {static_cast<uint8_t>(i % 9), static_cast<uint8_t>(i / 9),
+                        static_cast<uint8_t>(i / 9 % 3 * 3 + i % 3)};
+    return positions;
+}();
+} // namespace
+
+void Sudoku::NoteBlockSets(unsigned at, uint16_t set)
 {
-    // Two plain loops into registers: the bit position is the loop counter.
-    uint64_t low = 0, high = 0;
+    for (unsigned k = 0; k < 3; ++k)
+        m_blockSets[FieldBlocks[at][k]][FieldPositions[at][k]] = set;
+}
+
+void Sudoku::SyncBlockSets()
+{
+    DistrustIfExposed();
+    if (m_blockSetsValid)
+        return;
+    for (unsigned t = 0; t < 3; ++t)
+        for (unsigned b = 0; b < 9; ++b)
+            for (unsigned p = 0; p < 9; ++p) {
+                const SdkField &f = m_fields[BlockFieldIndex[t][b][p]];
+                m_blockSets[t * 9 + b][p] =
+                    f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
+            }
+    m_blockSetsValid = true;
+}
+
+bool Sudoku::AnyFieldEmpty() const
+{
     unsigned empty = 0;
-    for (unsigned i = 0; i < 64; ++i) {
-        const SdkField &f = m_fields[i];
-        low |= uint64_t(FixpointKey(f) != m_fixpointGrid[i]) << i;
+    for (const SdkField &f : m_fields)
         empty |= f.GetValue() == SdkDigitEmpty;
-    }
-    for (unsigned i = 64; i < 81; ++i) {
-        const SdkField &f = m_fields[i];
-        high |= uint64_t(FixpointKey(f) != m_fixpointGrid[i]) << (i - 64);
-        empty |= f.GetValue() == SdkDigitEmpty;
-    }
-    moved[0] = low;
-    moved[1] = high;
     return empty != 0;
 }
 
@@ -154,10 +169,10 @@ bool Sudoku::FixpointDifference(uint64_t (&moved)[2]) const
 // the same sets.
 bool Sudoku::ReduceResultSets(bool deep)
 {
-    // Compared while read: a comparison of the fresh array would wait for its stores.
-    // The fields that differ are kept for the first round below.
-    uint64_t moved[2];
-    const bool anyEmpty = FixpointDifference(moved);
+    DistrustIfExposed();
+    // The fields that may differ from the fixpoint grid, kept for the first round below.
+    uint64_t moved[2] = {m_moved[0], m_moved[1]};
+    const bool anyEmpty = AnyFieldEmpty();
     if (!deep && m_fixpointValid && (moved[0] | moved[1]) == 0) {
         // Lists still made from exactly this grid need not be made again.
         if (!m_doublesAtFixpoint && anyEmpty) {
@@ -188,25 +203,18 @@ bool Sudoku::ReduceResultSets(bool deep)
     if (restricted) {
         std::copy(std::begin(m_fixpointValues), std::end(m_fixpointValues),
                   std::begin(m_passValues));
-        m_passRepeated = m_fixpointRepeated;
-        for (unsigned half = 0; restricted && half < 2; ++half)
+        // A value that went drops the fixpoint (digits come back, which only a
+        // full pass sees), so a value among the moved fields is a new one, or
+        // one that stood there already and adds nothing.
+        for (unsigned half = 0; half < 2; ++half)
             for (uint64_t rest = moved[half]; rest != 0; rest &= rest - 1) {
                 const unsigned at = half * 64 + static_cast<unsigned>(std::countr_zero(rest));
-                const uint64_t was = m_fixpointGrid[at] >> 16;
-                const uint64_t v = m_fields[at].GetValue();
-                if (v == was)
+                const SdkDigit v = m_fields[at].GetValue();
+                if (v == SdkDigitEmpty)
                     continue;
-                if (was != 0) {
-                    // A value went: digits come back, which only a full pass sees.
-                    restricted = false;
-                    break;
-                }
-                const uint16_t bit = ValueBit(m_fields[at].GetValue());
-                for (unsigned k : FieldBlocks[at]) {
-                    if (bit == 0 || (m_passValues[k] & bit) != 0)
-                        m_passRepeated |= 1u << k;
+                const uint16_t bit = ValueBit(v);
+                for (unsigned k : FieldBlocks[at])
                     m_passValues[k] |= bit;
-                }
                 visit[0] |= PeerMasks[at][0];
                 visit[1] |= PeerMasks[at][1];
             }
@@ -239,14 +247,10 @@ bool Sudoku::ReduceResultSets(bool deep)
         again = changed || cleaned;
         any = any || again;
     }
-    for (unsigned i = 0; i < 81; ++i)
-        m_fixpointGrid[i] = FixpointKey(m_fields[i]);
-    // Marks kept as the old fixpoint grid no longer say what they were made of.
-    if (m_markedOnFixpoint)
-        m_markedValid = false;
+    // The grid as it is now is the fixpoint grid.
+    m_moved[0] = m_moved[1] = 0;
     // Values do not change during a reduction: the first pass saw these.
     std::copy(std::begin(m_passValues), std::end(m_passValues), std::begin(m_fixpointValues));
-    m_fixpointRepeated = m_passRepeated;
     m_fixpointValid = true;
     // The last pass changed nothing, and with empty fields it made every list
     // from the sets as they are now.
@@ -258,7 +262,7 @@ bool Sudoku::RecalcResultSets()
 {
     Guard hold(m_threadOrg);
     const bool any = ReduceResultSets(m_deepCalc);
-    _MarkDoubleResults(true, any);
+    RequestMarks();
     return any;
 }
 
@@ -268,6 +272,7 @@ bool Sudoku::RecalcResultSets()
 unsigned Sudoku::CleanBlockResultSets(SdkBlockType type)
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
     uint64_t changed[2] = {};
     return CleanBlocks(type, nullptr, changed);
 }
@@ -291,47 +296,54 @@ unsigned Sudoku::CleanBlocks(SdkBlockType type, const uint64_t *touched, uint64_
         if (!touched || (fieldMasks[b][0] & touched[0]) != 0 ||
             (fieldMasks[b][1] & touched[1]) != 0)
             active |= 1u << b;
+    SyncBlockSets();
+    const unsigned first = (type - SdkBlockRow) * 9;
     unsigned withDoubles = 0;
     for (unsigned rest = active; rest != 0; rest &= rest - 1) {
         const auto b = static_cast<unsigned>(std::countr_zero(rest));
-        // Compared with the list's sets while gathered: most blocks are unchanged.
-        uint16_t sets[9];
-        unsigned differ = blocks[b].m_doublesKeyValid ? 0 : 1;
-        for (unsigned pos = 0; pos < 9; ++pos) {
-            const SdkField &f = m_fields[index[b][pos]];
-            sets[pos] = f.GetValue() == SdkDigitEmpty ? f.GetResultSet().GetMask() : 0;
-            differ |= sets[pos] ^ blocks[b].m_doublesKey[pos];
-        }
-        if (differ != 0 && blocks[b].CalcDoublesFrom(sets))
+        // Compared with the sets the list was made from: most blocks are unchanged.
+        SdkBlockRef &block = blocks[b];
+        const uint16_t(&sets)[9] = m_blockSets[first + b];
+        if (!block.m_doublesKeyValid ||
+            std::memcmp(sets, block.m_doublesKey, sizeof block.m_doublesKey) != 0) {
+            block.MakeDoublesFrom(sets);
             m_doublesAtFixpoint = false;
-        withDoubles |= (blocks[b].GetDoubleList().Count() != 0 ? 1u : 0u) << b;
+        }
+        withDoubles |= (block.GetDoubleList().Count() != 0 ? 1u : 0u) << b;
     }
     unsigned removed = 0;
     for (unsigned rest = withDoubles; rest != 0; rest &= rest - 1) {
         const auto b = static_cast<unsigned>(std::countr_zero(rest));
         const SdkDoubleList &doubles = blocks[b].GetDoubleList();
-        // A field without any of the doubles' digits loses nothing.
+        // A field without any of the doubles' digits loses nothing; nor does a
+        // field with a value, whose set here is empty.
+        const int count = doubles.Count();
+        uint16_t doubleSets[SdkDoubleList::Capacity];
         uint16_t doubleDigits = 0;
-        for (int i = 0; i < doubles.Count(); ++i)
-            doubleDigits |= doubles.GetDouble(i)->GetResultSet().GetMask();
-        for (SdkField *f : blocks[b].m_fields) {
-            if (f->IsFix() || f->GetValue() != SdkDigitEmpty ||
-                (f->GetResultSet().GetMask() & doubleDigits) == 0)
+        for (int i = 0; i < count; ++i) {
+            doubleSets[i] = doubles.GetDouble(i)->GetResultSet().GetMask();
+            doubleDigits |= doubleSets[i];
+        }
+        const uint16_t(&sets)[9] = m_blockSets[first + b];
+        for (unsigned pos = 0; pos < 9; ++pos) {
+            uint16_t mask = sets[pos];
+            if ((mask & doubleDigits) == 0)
                 continue;
-            for (int i = 0; i < doubles.Count(); ++i) {
-                const SdkResultSet &set = doubles.GetDouble(i)->GetResultSet();
-                if (f->GetResultSet() == set)
+            const unsigned at = index[b][pos];
+            SdkField &f = m_fields[at];
+            for (int i = 0; i < count; ++i) {
+                const uint16_t set = doubleSets[i];
+                const uint16_t gone = mask & set;
+                if (mask == set || !gone)
                     continue;
-                const uint16_t mask = f->GetResultSet().GetMask();
-                const uint16_t gone = mask & set.GetMask();
-                if (!gone)
-                    continue;
-                f->ResultSet().SetMask(mask & static_cast<uint16_t>(~gone));
-                f->SetLastChanged(true);
-                const auto at = static_cast<unsigned>(f - m_fields);
+                mask &= static_cast<uint16_t>(~gone);
+                f.ResultSet().SetMask(mask);
+                MarkLastChanged(at);
                 changed[at / 64] |= uint64_t(1) << (at % 64);
+                m_moved[at / 64] |= uint64_t(1) << (at % 64);
                 removed += static_cast<unsigned>(SdkResultSet::CountBits(gone));
             }
+            NoteBlockSets(at, mask);
         }
     }
     return removed;

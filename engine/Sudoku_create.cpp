@@ -295,6 +295,8 @@ void Sudoku::StartNewRiddle()
     TLocker<Sudoku> lock(*this);
     if (StartGame(false, false, true))
         return;
+    SettleMarks();
+    DropFixpoint();
     for (SdkField &field : m_fields)
         if (!field.IsFix())
             field.Empty();

@@ -24,9 +24,8 @@ bool Sudoku::_Undo(bool notify)
     SdkSolvedField top;
     if (entry.GetPrevValue() == SdkDigitEmpty && m_userStack.GetTop(top) && top.IsValid() &&
         top.GetValue() != SdkDigitEmpty) {
-        SdkField &f = FieldAt(top.GetRow(), top.GetColumn());
-        if (!f.IsFix())
-            f.SetLastChanged(true);
+        if (!FieldAt(top.GetRow(), top.GetColumn()).IsFix())
+            MarkLastChanged(top.GetRow() * 9 + top.GetColumn());
     }
     return true;
 }
@@ -51,9 +50,8 @@ bool Sudoku::_Redo(bool notify)
         if (!f.IsFix())
             f.SetLastChanged(false);
     }
-    SdkField &f = FieldAt(entry.GetRow(), entry.GetColumn());
-    if (!f.IsFix())
-        f.SetLastChanged(true);
+    if (!FieldAt(entry.GetRow(), entry.GetColumn()).IsFix())
+        MarkLastChanged(entry.GetRow() * 9 + entry.GetColumn());
     return true;
 }
 
@@ -136,6 +134,8 @@ bool Sudoku::Reset()
 void Sudoku::_Reset()
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
+    DropFixpoint();
     EmptyAllDoubleLists();
     for (SdkField &f : m_fields)
         f.Empty();
@@ -153,6 +153,8 @@ bool Sudoku::StartGame(bool keepValues, bool keepHistory, bool newGame)
     Guard hold(m_threadOrg);
     if (IsThreadRunning())
         return false;
+    SettleMarks();
+    DropFixpoint();
     if (!keepValues) {
         for (SdkField &f : m_fields)
             if (!f.IsFix())

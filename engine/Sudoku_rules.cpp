@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 using Guard = TLocker<TThreadOrg>;
 
@@ -74,13 +75,15 @@ bool Sudoku::_SetValue(SdkDigit d, unsigned row, unsigned col, bool record, bool
         // The emptying half of a replacement is always reported, like any emptying.
         _EmptyField(old, row, col, false, true);
         ClearLastChanges();
-        field->SetLastChanged(true);
+        MarkLastChanged(row * 9 + col);
         m_stateChanged = true;
     }
     field->SetValue(d);
-    field->SetLastChanged(true);
+    NoteMoved(row * 9 + col);
+    NoteBlockSets(row * 9 + col, 0);
+    MarkLastChanged(row * 9 + col);
     ReduceResultSets(m_deepCalc);
-    _MarkDoubleResults(true, true);
+    RequestMarks();
     m_stateChanged = true;
     if (record)
         m_userStack.Push(SdkSolvedField(d, old, row, col));
@@ -93,10 +96,11 @@ bool Sudoku::_EmptyField(SdkDigit old, unsigned row, unsigned col, bool record, 
 {
     SdkField &field = FieldAt(row, col);
     field.SetValue(SdkDigitEmpty);
-    CalcResultSets(true, false);
+    DropFixpoint();
+    _CalcResultSets(true, false);
     RecalcResultSets();
     ClearLastChanges();
-    field.SetLastChanged(true);
+    MarkLastChanged(row * 9 + col);
     m_stateChanged = true;
     if (record)
         m_userStack.Push(SdkSolvedField(SdkDigitEmpty, old, row, col));
@@ -119,9 +123,11 @@ bool Sudoku::Fix(SdkDigit d, unsigned row, unsigned col)
 bool Sudoku::_Fix(SdkDigit d, unsigned row, unsigned col, bool record)
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
     SdkField *field = GetFieldPtr(row, col);
     if (!field || !SdkResultSet::IsDigit(d))
         return false;
+    DropFixpoint();
     if (field->IsFix())
         field->Unfix(true);
     else
@@ -148,9 +154,11 @@ bool Sudoku::Unfix(unsigned row, unsigned col)
 bool Sudoku::_Unfix(unsigned row, unsigned col, bool record)
 {
     Guard hold(m_threadOrg);
+    SettleMarks();
     SdkField *field = GetFieldPtr(row, col);
     if (!field)
         return false;
+    DropFixpoint();
     field->Unfix(true);
     if (record)
         m_userStack.Empty(false);
@@ -413,13 +421,6 @@ uint16_t BlockGroupsToMark(const SdkField *const (&fields)[9])
     return marks;
 }
 
-// What the marking reads of a field, and the mark it leaves.
-uint64_t MarkKey(const SdkField &f)
-{
-    return uint64_t(f.GetValue()) << 16 | f.GetResultSet().GetMask() |
-           uint64_t(f.IsDoubleResult()) << 48;
-}
-
 } // namespace
 
 // A field can host as many group members as it has possible digits: one for a
@@ -428,62 +429,42 @@ uint64_t MarkKey(const SdkField &f)
 bool Sudoku::MarkDoubleResults()
 {
     Guard hold(m_threadOrg);
+    m_marksPending.store(false, std::memory_order_relaxed);
     return _MarkDoubleResults();
 }
 
-bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)
+void Sudoku::SettleMarks()
 {
-    // The calculation marks after every reduction, mostly of a grid that did not
-    // change since: then the marks are already right.
-    // Compared while read: a comparison of fresh arrays would wait for their stores.
-    if (m_markedValid && !gridChanged) {
-        uint64_t markDiffer = 0;
-        if (m_markedOnFixpoint) {
-            // Marked on the fixpoint grid: its keys with the marks left.
-            for (unsigned i = 0; i < 64; ++i)
-                markDiffer |=
-                    MarkKey(m_fields[i]) ^ (m_fixpointGrid[i] | (m_markBits[0] >> i & 1) << 48);
-            for (unsigned i = 64; i < 81; ++i)
-                markDiffer |= MarkKey(m_fields[i]) ^
-                              (m_fixpointGrid[i] | (m_markBits[1] >> (i - 64) & 1) << 48);
-        } else {
-            for (unsigned i = 0; i < 81; ++i)
-                markDiffer |= MarkKey(m_fields[i]) ^ m_markedGrid[i];
-        }
-        if (markDiffer == 0)
-            return m_markedResult;
-    }
-    // Right after a reduction the blocks' double lists were made from these very
-    // sets, and their summaries tell a clean block together with the values.
-    uint64_t fixpointDiffer = 0;
-    if (m_doublesAtFixpoint && m_fixpointValid && !afterReduce)
-        for (unsigned i = 0; i < 81; ++i)
-            fixpointDiffer |= FixpointKey(m_fields[i]) ^ m_fixpointGrid[i];
-    // The reduction's pass gathered the values of exactly that grid.
-    const uint16_t *values = m_fixpointValues;
-    const uint32_t repeated = m_fixpointRepeated;
-    const bool summaries = m_doublesAtFixpoint && m_fixpointValid && fixpointDiffer == 0;
+    if (!m_marksPending.load(std::memory_order_relaxed))
+        return;
+    m_marksPending.store(false, std::memory_order_relaxed);
+    _MarkDoubleResults();
+}
 
-    // The marks are gathered first and then written in one go with the keys,
-    // which also does the work of UnmarkDoubleResults.
+void Sudoku::SettleMarksLocked() const
+{
+    if (!m_marksPending.load(std::memory_order_relaxed))
+        return;
+    Guard hold(m_threadOrg);
+    // Games are made as non-const objects; only the marks and their caches change.
+    const_cast<Sudoku *>(this)->SettleMarks();
+}
+
+bool Sudoku::_MarkDoubleResults()
+{
+    // The marks are gathered first and then written in one go, which also does
+    // the work of UnmarkDoubleResults.
     uint64_t fieldMarks[2] = {};
     bool marked = false;
-    unsigned k = 0;
     for (SdkBlockType type : SdkBlockTypes) {
-        SdkBlockRef *blocks = GetBlocks(type);
-        for (unsigned b = 0; b < 9; ++b, ++k) {
-            SdkBlockRef &block = blocks[b];
-            if (summaries && block.m_doublesKeyValid && (repeated & (1u << k)) == 0 &&
-                !block.m_doublesOverfull && !block.m_singlesTwice &&
-                (block.m_singles & values[k]) == 0 &&
-                block.m_zeroSets == SdkResultSet::CountBits(values[k]))
-                continue;
-            const uint16_t marks = BlockGroupsToMark(block.m_fields);
-            for (unsigned p = 0; p < 9; ++p)
-                if (marks & (1u << p)) {
-                    const auto at = static_cast<unsigned>(block.GetFieldPtr(p) - m_fields);
-                    fieldMarks[at / 64] |= uint64_t(1) << (at % 64);
-                }
+        const SdkBlockRef *blocks = GetBlocks(type);
+        for (unsigned b = 0; b < 9; ++b) {
+            const uint16_t marks = BlockGroupsToMark(blocks[b].m_fields);
+            for (unsigned rest = marks; rest != 0; rest &= rest - 1) {
+                const auto at =
+                    static_cast<unsigned>(blocks[b].m_fields[std::countr_zero(rest)] - m_fields);
+                fieldMarks[at / 64] |= uint64_t(1) << (at % 64);
+            }
             marked = marked || marks != 0;
         }
     }
@@ -493,15 +474,5 @@ bool Sudoku::_MarkDoubleResults(bool afterReduce, bool gridChanged)
         flags = static_cast<uint16_t>((flags & ~SdkField::FlagDoubleResult) |
                                       mark * SdkField::FlagDoubleResult);
     }
-    // Right after a reduction the fields are the fixpoint grid, which keeps
-    // the keys; otherwise they are written down.
-    m_markedOnFixpoint = afterReduce && m_fixpointValid;
-    m_markBits[0] = fieldMarks[0];
-    m_markBits[1] = fieldMarks[1];
-    if (!m_markedOnFixpoint)
-        for (unsigned i = 0; i < 81; ++i)
-            m_markedGrid[i] = MarkKey(m_fields[i]);
-    m_markedValid = true;
-    m_markedResult = marked;
     return marked;
 }

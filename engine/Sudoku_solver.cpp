@@ -162,9 +162,9 @@ bool Sudoku::_Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, b
         found = TakeSingleResultStep(error, row, col, notify);
         // At the reduction's fixed point, with every list made from its sets,
         // the pass and the cleaning below remove nothing.
-        uint64_t moved[2] = {};
-        const bool atFixpoint = !found && m_fixpointValid && m_doublesAtFixpoint &&
-                                (FixpointDifference(moved), (moved[0] | moved[1]) == 0);
+        DistrustIfExposed();
+        const bool atFixpoint =
+            !found && m_fixpointValid && m_doublesAtFixpoint && (m_moved[0] | m_moved[1]) == 0;
         if (!found && !atFixpoint && _CalcResultSets(false, false))
             found = TakeSingleResultStep(error, row, col, notify);
         if (!error && !atFixpoint) {
@@ -187,7 +187,7 @@ bool Sudoku::_Step(bool &error, SdkDigit &digit, unsigned &row, unsigned &col, b
         return found;
     }
     if (mark)
-        _MarkDoubleResults();
+        RequestMarks();
     return found;
 }
 

@@ -54,7 +54,7 @@ public:
     // Writes a value without any rule, to build grids the rules would refuse.
     static void Put(Sudoku &g, unsigned row, unsigned col, unsigned d, bool fix = false)
     {
-        SdkField &f = g.FieldAt(row, col);
+        SdkField &f = Writable(g, row, col);
         f.Unfix(true);
         f.SetValue(D(d));
         if (fix)
@@ -62,7 +62,7 @@ public:
     }
     static void SetResultSet(Sudoku &g, unsigned row, unsigned col, const SdkResultSet &set)
     {
-        g.FieldAt(row, col).ResultSet() = set;
+        Writable(g, row, col).ResultSet() = set;
     }
     static bool FixRaw(Sudoku &g, SdkDigit d, unsigned row, unsigned col, bool record)
     {
@@ -75,6 +75,13 @@ public:
     // The user's moves become the recorded solution.
     static void RecordSolution(Sudoku &g) { g._CreateSolvedStack(g.m_userStack); }
     static uint16_t RunMode(const Sudoku &g) { return g.m_runMode; }
+    // A field written right away, the way the engine's own writes outside its calculation go.
+    static SdkField &Writable(Sudoku &g, unsigned row, unsigned col)
+    {
+        g.SettleMarks();
+        g.DropFixpoint();
+        return g.FieldAt(row, col);
+    }
     static void SetRunMode(Sudoku &g, uint16_t mode) { g.m_runMode = mode; }
     static void SetBtSteps(Sudoku &g, int steps) { g.m_btStepsOnCreation = steps; }
     static const TMvcEventTable &EventTable() { return Sudoku::m_stcoEvTab; }
