@@ -4,14 +4,22 @@
 // opened as the framework opens it, modal windows answered through the modal hook, a player's
 // clicks and keys, and bounded waits.
 
+#include "app/SdkPlatform.h"
 #include "app/WndSudoku.h"
 #include "engine/Sudoku.h"
 #include "velox/VxCtl.h"
+#include "velox/VxLink.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QHash>
 #include <QImage>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
 #include <deque>
@@ -177,6 +185,19 @@ protected:
     QImage Board()
     {
         return w->DrawWindow()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The fill of a field near its top left (0), top right (1) or bottom left (2) corner.
+    QRgb Corner(const QImage &image, unsigned row, unsigned column, int corner = 0)
+    {
+        const QRect r = FieldRect(*w, row, column, 8);
+        const QPoint at[] = {r.topLeft() + QPoint(2, 2), r.topRight() + QPoint(-2, 2),
+                             r.bottomLeft() + QPoint(2, -2)};
+        return image.pixel(at[corner]) & 0xFFFFFF;
+    }
+    bool Do(bool (WndSudoku::*command)(VxEvent &)) // a command as its menu item runs it
+    {
+        VxEvent event;
+        return (w->*command)(event);
     }
     int Pixels(int colour, const QRect &area = QRect()) // the whole board unless given
     {

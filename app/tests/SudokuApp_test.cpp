@@ -1,11 +1,12 @@
-// Start-up of the program, the main window's first ticks and its close.
+// Start-up of the program, the main window's first ticks and its close, and pictures of the main
+// window, its play aids and its dialogs in English and German for people to look at
+// (<build>/screenshots).
 #include "SdkAppTestSupport.h"
 
 #include "app/SudokuApp.h"
 #include "velox/VxResource.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 using namespace SdkTest;
 
@@ -114,8 +115,6 @@ TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
         EXPECT_EQ(WndSudokuPeer::FixMode(*w), inDefinition);
         EXPECT_EQ(w->focusWidget()->objectName(),
                   inDefinition || playable ? "DRAW" : "BT_CREATE_GAME");
-        EXPECT_EQ(Text("BT_NEW_GAME"),
-                  inDefinition ? "Finish d&efinition" : "Edit riddl&e manually ...");
         EXPECT_EQ(Enabled("BT_SOLVE"), playable);
         EXPECT_EQ(Enabled("BT_CREATE_GAME"), !inDefinition);
         EXPECT_EQ(w->FindAction("MN_PRINT")->isEnabled(), !inDefinition);
@@ -181,5 +180,60 @@ TEST_F(WndSudokuClose, AcceptedCloseStoresTheDelayAndTheCurrentGameButTheDestroy
         EXPECT_EQ(GetSetting("SolveDelayMs"), destroyBit ? "" : "420");
         delete w;
         w = nullptr;
+    }
+}
+
+using WndSudokuScreenshots = WndTest;
+
+TEST_F(WndSudokuScreenshots, MainWindowAidsAndDialogsInBothLanguages)
+{
+    for (const char *language : {"English", "German"}) {
+        const QString suffix = language[0] == 'E' ? "en" : "de";
+        FreshStart(language);
+        Open();
+        w->EvTimer();
+        SaveScreenshot(*w, "main_empty_" + suffix);
+
+        w->Game() = *MakeGame(Riddle);
+        for (int i : {2, 3, 5, 10, 11})
+            ASSERT_TRUE(
+                w->Game().SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), unsigned(i % 9)));
+        View(true, true);
+        SetActive(1, 2);
+        w->DrawWindow()->setFocus();
+        w->SetStatusAfterStep(SdkDigit4, 1, 2);
+        w->EvTimer();
+        w->ValidateStates();
+        SaveScreenshot(*w, "main_midgame_" + suffix);
+
+        // Every aid at once, with manual candidates and a minute and a quarter played.
+        View(false, false);
+        SdkResultSet marks;
+        marks.AddValue(SdkDigit1);
+        marks.AddValue(SdkDigit2);
+        ASSERT_TRUE(w->Game().SetUserCandidates(marks, 2, 0));
+        SetActive(0, 0);
+        w->SetPlayAids(SdkPlayAids{true, true, true, true});
+        w->Game().SetPlayTime(75);
+        w->EvTimer();
+        EXPECT_EQ(Text("STAT_PLAY_TIME"),
+                  suffix == "en" ? "Playing time: 1:15" : "Spielzeit: 1:15");
+        SaveScreenshot(*w, "main_aids_" + suffix);
+        {
+            // Every dialog of the menu, pictured and cancelled.
+            Script script([&suffix](QWidget &window) {
+                SaveScreenshot(window, window.objectName().toLower() + "_" + suffix);
+                PressButton(window.findChild<QWidget *>("BT_NO") ? "BT_NO" : "BT_CANCEL")(window);
+            });
+            for (auto command :
+                 {&WndSudoku::DoGameOptions, &WndSudoku::DoAbout, &WndSudoku::DoCreateGame})
+                Do(command);
+            w->ChangeLanguage(true);
+        }
+        w->Game() = *SolutionWithout({});
+        w->ViewAsCompleted(true);
+        w->EvTimer();
+        w->ValidateStates();
+        SaveScreenshot(*w, "main_completed_" + suffix);
     }
 }

@@ -1,16 +1,16 @@
 // Play aids through the main window: board tints, pencil marks by Shift+digit, the playing time
-// with its pause and file section, statistics and the clipboard.
+// with its pause and file section, statistics, the clipboard, and the hint in four presses with
+// the rating beside the counters.
 #include "SdkAppTestSupport.h"
+
 #include "engine/SdkSolutionCounter.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
-#include <QFile>
 #include <QLabel>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QRegularExpression>
+#include <QThread>
 #include <QUrl>
 
 using namespace SdkTest;
@@ -25,10 +25,6 @@ protected:
         w->SetClock([this] { return now; });
         Start();
         w->DrawWindow()->setFocus();
-    }
-    QRgb Fill(const QImage &image, unsigned row, unsigned column)
-    {
-        return image.pixel(FieldRect(*w, row, column, 8).topLeft() + QPoint(2, 2)) & 0xFFFFFF;
     }
     // A key as the platform delivers it: the code and text depend on the layout, the scan code
     // (X11 key code) does not.
@@ -48,6 +44,37 @@ protected:
     }
 
     int64_t now = 100000;
+};
+
+enum : int { Green = 2, Magenta = 5, LightRed = 12 };
+
+class WndSudokuHint : public WndTest
+{
+protected:
+    void SetUp() override {} // each test opens the window in its language
+    void OpenIn(const char *language, const char *hideRating = "0")
+    {
+        FreshStart(language);
+        SetSetting("HideRating", hideRating, "PlayOptions");
+        Open(); // active: the key H is a shortcut of the window
+        Start();
+    }
+    void TearDown() override
+    {
+        GateSolver::OpenGate();
+        WaitForRating();
+        WndTest::TearDown();
+    }
+    // The rating runs on a thread of its own; ticks until it is shown (at most 20 s).
+    bool WaitForRating()
+    {
+        return !w || WaitUntil([this] {
+            w->EvTimer();
+            QThread::msleep(5);
+            return !Text("STAT_RATING").contains(QStringLiteral("..."));
+        });
+    }
+    bool Shown(const char *name) { return !w->FindChild(QLatin1String(name))->isHidden(); }
 };
 } // namespace
 
@@ -71,20 +98,20 @@ TEST_F(PlayAids, TintsAppearOnlyForTheChosenAidAndNeverHideAConflict)
         w->SetPlayAids({c.sameDigit, c.units, false, false});
         const QImage image = Board();
         SCOPED_TRACE(testing::Message() << c.sameDigit << c.units);
-        EXPECT_EQ(Fill(image, 0, 6), c.row);
-        EXPECT_EQ(Fill(image, 2, 2), c.box);
-        EXPECT_EQ(Fill(image, 1, 5), c.sameFive);
-        EXPECT_EQ(Fill(image, 8, 8), c.far);
+        EXPECT_EQ(Corner(image, 0, 6), c.row);
+        EXPECT_EQ(Corner(image, 2, 2), c.box);
+        EXPECT_EQ(Corner(image, 1, 5), c.sameFive);
+        EXPECT_EQ(Corner(image, 8, 8), c.far);
     }
     // (0,8) can take no digit: lightred as always, and with an aid on a black corner as well.
     w->Game() = *MakeGame("123456780000000009000000000000000000000000000000000000000000000000000000"
                           "900000000");
     ASSERT_TRUE(w->Game().GetField(0, 8).GetResultSet().IsEmpty());
     w->SetPlayAids({});
-    EXPECT_EQ(Fill(Board(), 0, 8), PaletteRgb(12));
+    EXPECT_EQ(Corner(Board(), 0, 8), PaletteRgb(12));
     w->SetPlayAids({false, true, false, false});
     const QImage image = Board();
-    EXPECT_EQ(Fill(image, 0, 8), PaletteRgb(0));
+    EXPECT_EQ(Corner(image, 0, 8), PaletteRgb(0));
     const QRect inner = FieldRect(*w, 0, 8, 8);
     EXPECT_EQ(image.pixel(inner.bottomRight() - QPoint(2, 2)) & 0xFFFFFF, PaletteRgb(12));
 }
@@ -184,9 +211,7 @@ TEST_F(PlayAids, ADroppedGameFileIsLoadedAsTheLoadCommandDoes)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &drop);
     // The load runs once the drop has ended.
-    for (int i = 0; i < 200 && w->Game().GetFixCount() != 78u; ++i)
-        QTest::qWait(10);
-    EXPECT_EQ(w->Game().GetFixCount(), 78u);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return w->Game().GetFixCount() == 78u; }, 2000));
     EXPECT_EQ(FromT(w->Game().GetFileName()), path);
 }
 
@@ -199,7 +224,7 @@ TEST_F(PlayAids, PlayingTimeRunsPausesWithPAndIsSavedInItsOwnSection)
     EXPECT_EQ(Text("STAT_PLAY_TIME"), "Playing time: 0:05");
     Key(Qt::Key_P);
     ASSERT_TRUE(w->IsPaused());
-    EXPECT_EQ(Fill(Board(), 4, 4), PaletteRgb(15)); // the board is covered
+    EXPECT_EQ(Corner(Board(), 4, 4), PaletteRgb(15)); // the board is covered
     Play(5);
     EXPECT_EQ(w->Game().GetPlayTime(), 5u);
     QTest::keyClick(w, Qt::Key_P);
@@ -211,13 +236,7 @@ TEST_F(PlayAids, PlayingTimeRunsPausesWithPAndIsSavedInItsOwnSection)
     Play(3);
     WndSudokuPeer::FixMode(*w) = false;
     EXPECT_EQ(w->Game().GetPlayTime(), 7u);
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath("timed.sdk");
-    ASSERT_TRUE(w->Game().SaveGame(path.toStdString(), false, true));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().endsWith("*USERRSEXC:*TIME:7*"));
+    EXPECT_TRUE(FromT(w->Game().WriteStream(false, true)).endsWith("*USERRSEXC:*TIME:7*"));
 }
 
 // Each riddle arrives as the program brings it and is finished after three seconds; it counts
@@ -326,4 +345,80 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
     w->Game() = *MakeGame(Riddle);
     w->FindAction("MN_COPY_RIDDLE")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), dots);
+}
+
+// The hint in four presses in either language; the rating is shown beside the counters unless
+// it is hidden, and never for a riddle being defined.
+TEST_F(WndSudokuHint, FourPressesLookNameProveAndPlaceBesideTheRating)
+{
+    const struct
+    {
+        const char *language, *suffix, *look, *technique, *placed;
+        bool hideRating;
+    } cases[] = {{"English", "en", "Look at ", "Technique", "Value <", false},
+                 {"German", "de", "Schauen Sie sich ", "Techni", "Wert <", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.language);
+        OpenIn(c.language, c.hideRating ? "1" : "0");
+        ASSERT_TRUE(WaitForRating());
+        for (const char *name : {"LABEL_RATING", "STAT_RATING", "STAT_RATING_TECHNIQUE"})
+            EXPECT_EQ(Shown(name), !c.hideRating) << name;
+        EXPECT_EQ(Text("STAT_RATING").contains(QRegularExpression("^\\d+\\.\\d$")), !c.hideRating)
+            << Text("STAT_RATING");
+        const QString start = Values(w->Game());
+        ASSERT_EQ(Pixels(Magenta), 0);
+
+        Press("BT_HINT");
+        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.look))) << Status();
+        EXPECT_GT(Pixels(Magenta), 0) << "the house to look at is outlined";
+        Key(Qt::Key_H);
+        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.technique))) << Status();
+        w->FindAction(QStringLiteral("MN_HINT"))->trigger();
+        EXPECT_TRUE(Status().endsWith(QLatin1Char('.'))) << Status();
+        EXPECT_GT(Pixels(Green), 0) << "the placement is drawn in its own colour";
+        // The 8 of box 2 goes to (0,5), whose other candidates 2, 4 and 6 stand in their places.
+        const QRect cell = FieldRect(*w, 0, 5, 0);
+        for (int d : {2, 4, 6})
+            EXPECT_GT(Pixels(0, QRect(cell.left() + (d - 1) % 3 * cell.width() / 3,
+                                      cell.top() + (d - 1) / 3 * cell.height() / 3,
+                                      cell.width() / 3, cell.height() / 3)),
+                      5)
+                << d;
+        EXPECT_EQ(Values(w->Game()), start) << "explaining sets nothing";
+        SaveScreenshot(*w, QStringLiteral("main_hint_%1").arg(QLatin1String(c.suffix)));
+
+        Press("BT_HINT");
+        int changed = 0;
+        for (int i = 0; i < 81; ++i) {
+            if (Values(w->Game())[i] != start[i]) {
+                ++changed;
+                EXPECT_EQ(Values(w->Game())[i], QLatin1Char(Solution[i]));
+            }
+        }
+        EXPECT_EQ(changed, 1);
+        EXPECT_EQ(w->Game().GetUserStackCount(), 1u) << "recorded like a move";
+        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.placed))) << Status();
+        EXPECT_EQ(Pixels(Magenta), 0) << "the hint is over";
+        WndSudokuPeer::FixMode(*w) = true;
+        w->EvTimer();
+        EXPECT_FALSE(Shown("STAT_RATING"));
+        WndSudokuPeer::FixMode(*w) = false;
+        TearDown();
+        w = nullptr;
+    }
+}
+
+TEST_F(WndSudokuHint, WrongPlayedValueIsNamedAndNothingIsPlaced)
+{
+    OpenIn("English");
+    // (0,2) takes 4 in the solution; 1 is allowed by the rules.
+    ASSERT_TRUE(w->Game().SetValue(SdkDigit1, 0, 2));
+    w->EvTimer();
+    const QString played = Values(w->Game());
+    for (int press = 0; press < 4; ++press) {
+        Press("BT_HINT");
+        EXPECT_EQ(Status(), "The value in row 1, column 3 does not fit the solution.");
+    }
+    EXPECT_GT(Pixels(LightRed, FieldRect(*w, 0, 2, 0)), 0);
+    EXPECT_EQ(Values(w->Game()), played);
 }

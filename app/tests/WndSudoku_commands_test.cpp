@@ -1,15 +1,10 @@
 // Game commands as a player goes through them: buttons pressed, dialogs and questions answered,
-// the timer ticked until the engine is idle.
+// the timer ticked until the engine is idle; and the riddle parameters dialog on its own.
 #include "SdkAppTestSupport.h"
 
-#include "velox/VxCtl.h"
+#include "app/SdkCreateGameParam.h"
 
-#include <QAbstractButton>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace SdkTest;
 
@@ -21,6 +16,30 @@ const QString Loaded = "The game has been loaded and is now ready for solving.";
 // The classic riddle as a game file writes it.
 const QByteArray Grid = "*5*346*7----*6--*1*9*5----*9*8----*6-*8---*6---*3*4--*8-*3--*1*7---*2---*"
                         "6-*6----*2*8----*4*1*9--*5----*8--*7*9";
+
+QWidget *Child(QWidget &window, const char *name)
+{
+    return window.findChild<QWidget *>(QLatin1String(name));
+}
+
+// Per control: its text, or "e" enabled and "t" ticked for a button.
+QString Shown(QWidget &window, std::initializer_list<const char *> names)
+{
+    QStringList out;
+    for (const char *name : names)
+        out << (QString(name).startsWith("ED_")
+                    ? VxCtl::GetText(Child(window, name))
+                    : QString(VxCtl::IsEnabled(Child(window, name)) ? "e" : ".") +
+                          (VxCtl::IsChecked(Child(window, name)) ? "t" : "."));
+    return out.join(' ');
+}
+
+void Type(QWidget &window, const char *name, const QString &text)
+{
+    auto *edit = window.findChild<QLineEdit *>(QLatin1String(name));
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
 
 // The classic riddle with the first n of its empty fields solved.
 std::unique_ptr<Sudoku> RiddlePlayed(int n)
@@ -75,14 +94,13 @@ protected:
 
     QTemporaryDir install, games;
 };
+
 } // namespace
 
 TEST_F(GameFlow, RiddleTypedInDefinitionModeIsPlayed)
 {
     Press("BT_NEW_GAME");
     ASSERT_TRUE(WndSudokuPeer::FixMode(*w));
-    EXPECT_EQ(Title(), DefinitionTitle);
-    EXPECT_FALSE(Enabled("BT_SOLVE"));
     Click(0, 0);
     for (int i = 0; i < 81; ++i) {
         if (Riddle[i] != '0')
@@ -102,9 +120,7 @@ TEST_F(GameFlow, RiddleTypedInDefinitionModeIsPlayed)
 
     Press("BT_NEW_GAME");
     EXPECT_FALSE(WndSudokuPeer::FixMode(*w));
-    EXPECT_EQ(Text("BT_NEW_GAME"), "Edit riddl&e manually ...");
     EXPECT_TRUE(Enabled("BT_SOLVE"));
-    EXPECT_EQ(Title(), PlainTitle);
     Key(Qt::Key_Delete); // a given stays in play
     EXPECT_EQ(Value(0, 0), SdkDigit5);
     Click(0, 2);
@@ -158,9 +174,7 @@ TEST_F(GameFlow, ComputedRiddleIsCancelledByItsButtonOrNotStartedAtAll)
         Script script;
         script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(0));
         script.On("SUDOKU_CREATE_GAME_PARAMETERS", [parameters](QWidget &window) {
-            auto *attempts = window.findChild<QLineEdit *>("ED_ATTEMPTS");
-            attempts->selectAll();
-            QTest::keyClicks(attempts, "9999");
+            Type(window, "ED_ATTEMPTS", "9999");
             PressButton(parameters ? "BT_OK" : "BT_CANCEL")(window);
         });
         Press("BT_CREATE_GAME");
@@ -252,25 +266,25 @@ TEST_F(GameFlow, LoadOffersTheModesTheFileAllows)
                                              {"fresh", "The game has not yet started."}};
     ASSERT_TRUE(Saved("partly.sdk", 5) && Saved("complete.sdk", 51) && Saved("fresh.sdk", 0));
     const QString complete = "The game has been loaded with its complete solution.";
-    // The offer per radio, "e" enabled, "t" ticked (current state, new solution, with history,
-    // solution only), and "r" when rewinding to the start is offered.
+    // The offer once chosen, "e" enabled, "t" ticked: current state, new solution, with history,
+    // solution only, and rewinding to the start.
     const struct
     {
         const char *file, *choose;
         bool rewind;
         QString offer, stack, status;
     } cases[] = {
-        {"partly", nullptr, false, "et e. .. .. r", "Fix: 30   Step: 5/5", Loaded},
-        {"partly", nullptr, true, "et e. .. .. r", "Fix: 30   Step: 0/5", Loaded},
-        {"partly", "RAD_LOAD_NEW_SOLUTION", false, "et e. .. .. .", "Fix: 30   Step: 0/0", Loaded},
-        {"complete", nullptr, false, ".. e. e. et .", "Fix: 30   Step: 0/0", complete},
-        {"complete", "RAD_LOAD_SOLUTION_AND_HISTORY", false, ".. e. e. et r",
+        {"partly", nullptr, false, "et e. .. .. e.", "Fix: 30   Step: 5/5", Loaded},
+        {"partly", nullptr, true, "et e. .. .. e.", "Fix: 30   Step: 0/5", Loaded},
+        {"partly", "RAD_LOAD_NEW_SOLUTION", false, "e. et .. .. ..", "Fix: 30   Step: 0/0", Loaded},
+        {"complete", nullptr, false, ".. e. e. et ..", "Fix: 30   Step: 0/0", complete},
+        {"complete", "RAD_LOAD_SOLUTION_AND_HISTORY", false, ".. e. et e. e.",
          "Fix: 30   Step: 51/51", complete},
-        {"complete", "RAD_LOAD_SOLUTION_AND_HISTORY", true, ".. e. e. et r", "Fix: 30   Step: 0/51",
-         complete},
-        {"complete", "RAD_LOAD_NEW_SOLUTION", false, ".. e. e. et .", "Fix: 30   Step: 0/0",
+        {"complete", "RAD_LOAD_SOLUTION_AND_HISTORY", true, ".. e. et e. e.",
+         "Fix: 30   Step: 0/51", complete},
+        {"complete", "RAD_LOAD_NEW_SOLUTION", false, ".. et e. e. ..", "Fix: 30   Step: 0/0",
          Loaded},
-        {"fresh", nullptr, false, ".. et .. .. .", "Fix: 30   Step: 0/0", Loaded},
+        {"fresh", nullptr, false, ".. et .. .. ..", "Fix: 30   Step: 0/0", Loaded},
     };
     for (const auto &c : cases) {
         QString offer, header;
@@ -280,19 +294,14 @@ TEST_F(GameFlow, LoadOffersTheModesTheFileAllows)
         script.On("SUDOKU_LOAD_PARAMETERS", [&](QWidget &window) {
             window.close(); // only OK ends it
             EXPECT_TRUE(window.isVisible());
-            for (const char *name : {"RAD_LOAD_CURRENT_STATE", "RAD_LOAD_NEW_SOLUTION",
-                                     "RAD_LOAD_SOLUTION_AND_HISTORY", "RAD_LOAD_SOLUTION"}) {
-                QWidget *r = window.findChild<QWidget *>(QLatin1String(name));
-                offer +=
-                    QString(VxCtl::IsEnabled(r) ? "e" : ".") + (VxCtl::IsChecked(r) ? "t " : ". ");
-            }
-            header = VxCtl::GetText(window.findChild<QWidget *>("STAT_TITLE_LINE"));
+            header = VxCtl::GetText(Child(window, "STAT_TITLE_LINE"));
             if (c.choose)
-                Check(window.findChild<QWidget *>(QLatin1String(c.choose)));
-            QWidget *box = window.findChild<QWidget *>("CHK_RESET_TO_START");
-            offer += VxCtl::IsEnabled(box) ? "r" : ".";
+                Check(Child(window, c.choose));
+            offer = Shown(window, {"RAD_LOAD_CURRENT_STATE", "RAD_LOAD_NEW_SOLUTION",
+                                   "RAD_LOAD_SOLUTION_AND_HISTORY", "RAD_LOAD_SOLUTION",
+                                   "CHK_RESET_TO_START"});
             if (c.rewind)
-                Check(box);
+                Check(Child(window, "CHK_RESET_TO_START"));
             PressButton("BT_OK")(window);
         });
         Press("BT_LOAD_GAME");
@@ -497,4 +506,47 @@ TEST_F(GameFlow, ProposalTakesADirectStepOrSolvesAndSolveComputesTheRest)
     ASSERT_TRUE(TickUntilIdle(*w));
     EXPECT_EQ(Title(), CompletedTitle);
     EXPECT_FALSE(Enabled("BT_SOLVE"));
+}
+
+TEST(GameDialogs, ParametersAreClampedWhereverTheyEnter)
+{
+    FreshStart();
+    ASSERT_TRUE(InstallBundle());
+    for (const auto &[name, value] :
+         {QPair("FixCount", "5"), QPair("Iterations", "0"), QPair("MinBt", "25"),
+          QPair("MaxBt", "-7"), QPair("MinDirectSteps", "99"), QPair("IsProfiLevel", "3"),
+          QPair("StdLevel", "7")})
+        SetSetting(name, value, "CreateOptions");
+    SdkCreateGameParam dialog(1, nullptr);
+    Script script;
+    script.On("SUDOKU_CREATE_GAME_PARAMETERS", [](QWidget &window) {
+        EXPECT_EQ(Shown(window, {"ED_FIX", "ED_ATTEMPTS", "ED_MIN_BT", "ED_MAX_BT", "ED_MIN_DIRECT",
+                                 "RAD_LEVEL_PROFI", "RAD_LEVEL_3", "ED_MIN_BT", "RAD_LEVEL_1"}),
+                  "10 1 20 -1 20 et .t 20 ..");
+        EXPECT_TRUE(VxCtl::IsEnabled(Child(window, "ED_MIN_BT")));
+        Type(window, "ED_FIX", "100");
+        Type(window, "ED_ATTEMPTS", "0");
+        Type(window, "ED_MAX_BT", "-5");
+        Type(window, "ED_MIN_DIRECT", "abc");
+        Type(window, "ED_MIN_BT", "99999999999999999999");
+        Check(Child(window, "RAD_LEVEL_STANDARD"));
+        Check(Child(window, "RAD_LEVEL_2"));
+        EXPECT_EQ(Shown(window, {"RAD_LEVEL_PROFI", "RAD_LEVEL_2", "RAD_LEVEL_3"}), "e. et e.");
+        EXPECT_FALSE(VxCtl::IsEnabled(Child(window, "ED_MIN_BT")));
+        PressButton("BT_OK")(window);
+    });
+    EXPECT_EQ(dialog.StartModal(), 1);
+    EXPECT_EQ(QString("%1 %2 %3 %4 %5")
+                  .arg(dialog.GetFix())
+                  .arg(dialog.GetAttempts())
+                  .arg(dialog.GetMaxBtSteps())
+                  .arg(dialog.GetMinBtSteps())
+                  .arg(dialog.GetMinDirectSteps()),
+              "60 1 -1 20 0");
+    EXPECT_FALSE(dialog.IsProfiLevel());
+    EXPECT_EQ(dialog.GetStdLevel(), 2u);
+    QStringList stored;
+    for (const char *name : {"FixCount", "Iterations", "MaxBt", "IsProfiLevel", "StdLevel"})
+        stored << GetSetting(name, "CreateOptions");
+    EXPECT_EQ(stored.join(' '), "60 1 -1 0 2");
 }

@@ -1,9 +1,6 @@
 // The timer state machine, the notifications and the status line, driven tick by tick.
 #include "SdkAppTestSupport.h"
 
-#include "velox/VxLink.h"
-
-#include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QSet>
 
