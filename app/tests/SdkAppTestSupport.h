@@ -86,6 +86,12 @@ inline QString FromT(const TString &text)
 std::unique_ptr<Sudoku> MakeGame(const char *text); // 81 digits, started as a new game
 std::unique_ptr<Sudoku> SolutionWithout(std::initializer_list<int> empty);
 QString Values(const Sudoku &game); // 81 digits, '0' empty
+inline bool SetMarks(Sudoku &game, const char *list, unsigned row, unsigned column)
+{
+    SdkResultSet set;
+    set.FromRsString(list); // "1,2"
+    return game.SetUserCandidates(set, row, column);
+}
 
 void CloseMainWindow(WndSudoku *w);
 

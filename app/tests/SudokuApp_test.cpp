@@ -95,9 +95,7 @@ TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
     for (const auto &c : cases) {
         SCOPED_TRACE((c.title + " " + c.arg).toStdString());
         FreshStart();
-        if (c.current) {
-            ASSERT_TRUE(MakeGame(c.current)->SaveCurrentGame());
-        }
+        ASSERT_TRUE(!c.current || MakeGame(c.current)->SaveCurrentGame());
         ASSERT_TRUE(RunMain(c.arg.isEmpty() ? QStringList() : QStringList{c.arg}));
         const QFileInfo named(c.arg);
         EXPECT_EQ(QDir::cleanPath(app->GetInitFile()),
@@ -145,9 +143,7 @@ TEST_F(WndSudokuClose, RefusedWhileDefiningOrWhileAWorkerRunsInTheWindowsLanguag
     for (const auto &c : cases) {
         WndSudokuPeer::FixMode(*w) = c.defining;
         WndSudokuPeer::Language(*w) = c.language;
-        if (!c.defining) {
-            ASSERT_TRUE(GatedSolve(*w));
-        }
+        ASSERT_TRUE(c.defining || GatedSolve(*w));
         Script script;
         w->Close(false);
         ASSERT_EQ(script.Seen().size(), 1);
@@ -208,10 +204,7 @@ TEST_F(WndSudokuScreenshots, MainWindowAidsAndDialogsInBothLanguages)
 
         // Every aid at once, with manual candidates and a minute and a quarter played.
         View(false, false);
-        SdkResultSet marks;
-        marks.AddValue(SdkDigit1);
-        marks.AddValue(SdkDigit2);
-        ASSERT_TRUE(w->Game().SetUserCandidates(marks, 2, 0));
+        ASSERT_TRUE(SetMarks(w->Game(), "1,2", 2, 0));
         SetActive(0, 0);
         w->SetPlayAids(SdkPlayAids{true, true, true, true});
         w->Game().SetPlayTime(75);

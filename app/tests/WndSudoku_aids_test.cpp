@@ -280,9 +280,7 @@ TEST_F(PlayAids, OnlyARiddleFinishedWithoutHelpEntersTheStatistics)
                 grid[i] = uint8_t(Value(i / 9, i % 9));
             ASSERT_GE(SdkSolutionCounter::Count(grid, 1, &solution), 1u);
             for (unsigned i = 0; i < 81; ++i) {
-                if (!grid[i]) {
-                    ASSERT_TRUE(w->Game().SetValue(SdkDigit(solution[i]), i / 9, i % 9));
-                }
+                ASSERT_TRUE(grid[i] || w->Game().SetValue(SdkDigit(solution[i]), i / 9, i % 9));
             }
         }
         ASSERT_TRUE(w->Game().IsCompleted());
@@ -388,14 +386,9 @@ TEST_F(WndSudokuHint, FourPressesLookNameProveAndPlaceBesideTheRating)
         SaveScreenshot(*w, QStringLiteral("main_hint_%1").arg(QLatin1String(c.suffix)));
 
         Press("BT_HINT");
-        int changed = 0;
-        for (int i = 0; i < 81; ++i) {
-            if (Values(w->Game())[i] != start[i]) {
-                ++changed;
-                EXPECT_EQ(Values(w->Game())[i], QLatin1Char(Solution[i]));
-            }
-        }
-        EXPECT_EQ(changed, 1);
+        QString placed = start;
+        placed[5] = QLatin1Char('8');
+        EXPECT_EQ(Values(w->Game()), placed);
         EXPECT_EQ(w->Game().GetUserStackCount(), 1u) << "recorded like a move";
         EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.placed))) << Status();
         EXPECT_EQ(Pixels(Magenta), 0) << "the hint is over";

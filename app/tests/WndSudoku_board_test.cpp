@@ -46,12 +46,7 @@ Field Candidates(WndSudoku &w, Field target, bool manual = false)
 {
     w.Game() =
         *SolutionWithout({36, 37, 38, 39, 40, 41, 42, 43, 44, 4, 13, 22, 31, 49, 58, 67, 76});
-    SdkResultSet marks;
-    marks.AddValue(SdkDigit4);
-    marks.AddValue(SdkDigit6);
-    if (manual) {
-        EXPECT_TRUE(w.Game().SetUserCandidates(marks, 4, 4));
-    }
+    EXPECT_TRUE(!manual || SetMarks(w.Game(), "4,6", 4, 4));
     return target;
 }
 
@@ -183,9 +178,7 @@ TEST_F(BoardColours, EachPaletteShowsTroubleByFillAndTheNewOnesByShape)
     // Played digits and manual candidates, for the pictures.
     ASSERT_TRUE(w->Game().SetValue(SdkDigit4, 1, 0));
     ASSERT_TRUE(w->Game().SetValue(SdkDigit9, 2, 4));
-    SdkResultSet marks;
-    marks.FromRsString("2,6");
-    ASSERT_TRUE(w->Game().SetUserCandidates(marks, 8, 0));
+    ASSERT_TRUE(SetMarks(w->Game(), "2,6", 8, 0));
     ASSERT_TRUE(w->Game().GetField(0, 7).IsDoubleResult());
     ASSERT_TRUE(w->Game().GetField(3, 8).GetResultSet().IsEmpty());
     for (const char *language : {"en", "de"}) {

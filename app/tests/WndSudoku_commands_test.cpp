@@ -420,9 +420,7 @@ TEST_F(GameFlow, UnsavedChangesAreAskedForBeforeNewLoadAndCreate)
         EXPECT_EQ(script.SeenWindows(), expected);
         EXPECT_EQ(script.Seen().value(0).title, "User Request");
         EXPECT_TRUE(script.Seen().value(0).text.contains("This game has not yet been saved."));
-        if (!c.goesOn) {
-            EXPECT_EQ(w->Game().GetSolvedCount(), 1u);
-        }
+        EXPECT_TRUE(c.goesOn || w->Game().GetSolvedCount() == 1u);
         EXPECT_EQ(Status(), c.status);
         if (WndSudokuPeer::FixMode(*w))
             Press("BT_NEW_GAME");

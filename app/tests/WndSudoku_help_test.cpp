@@ -64,27 +64,7 @@ protected:
     QStringList started, opened;
 };
 
-const char *const PlayNames[] = {"DeepCalc", "ViewRs", "ViewRsSingle", "ViewConflicts",
-                                 "MarkActiveField"};
-
-class WndSudokuSettings : public WndTest
-{
-protected:
-    QString Stored()
-    {
-        QStringList values;
-        for (const char *name : PlayNames)
-            values << GetSetting(name, "PlayOptions");
-        return values.join(' ');
-    }
-    QString Applied() // what the window applies of the play options, in the order of PlayNames
-    {
-        QStringList on{QString::number(w->Game().IsDeepCalcResultSets())};
-        for (const char *box : {"CHK_VIEW_RS", "CHK_VIEW_RS_SINGLE", "CHK_VIEW_CONFLICTS"})
-            on << QString::number(VxCtl::IsChecked(w->FindChild(box)));
-        return (on << QString::number(WndSudokuPeer::MarkActiveField(*w))).join(' ');
-    }
-};
+using WndSudokuSettings = WndTest;
 } // namespace
 
 TEST_F(WndSudokuHousekeeping, OldGamesMoveExamplesAreCopiedAndNothingIsLostNorOverwritten)
@@ -152,9 +132,7 @@ TEST_F(WndSudokuHousekeeping, HelpHistoryAndHomepageOpenTheirFileOrSayWhyNot)
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << &c - cases);
         QFile::remove(history);
-        if (c.historyFile) {
-            ASSERT_TRUE(WriteFile(history, "1.30\n"));
-        }
+        ASSERT_TRUE(!c.historyFile || WriteFile(history, "1.30\n"));
         Record(c.succeed);
         SdkPlatform::SetAssociatedCommand(c.associated);
         WndSudokuPeer::Language(*w) = c.language;
@@ -163,9 +141,8 @@ TEST_F(WndSudokuHousekeeping, HelpHistoryAndHomepageOpenTheirFileOrSayWhyNot)
         EXPECT_EQ(started.join(' '), c.started);
         EXPECT_EQ(QUrl(opened.join(' ')).toLocalFile(), c.opened);
         ASSERT_EQ(script.Seen().size(), c.message.isEmpty() ? 0 : 1);
-        if (!c.message.isEmpty()) {
-            EXPECT_TRUE(script.Seen()[0].text.contains(c.message)) << script.Seen()[0].text;
-        }
+        EXPECT_TRUE(c.message.isEmpty() || script.Seen()[0].text.contains(c.message))
+            << script.Seen()[0].text;
     }
 }
 
@@ -227,6 +204,19 @@ TEST_F(WndSudokuHousekeeping, InstallationFolderIsTheProgramsOwnDataThenAStoredO
 
 TEST_F(WndSudokuSettings, OptionsDialogStoresAndAppliesWhatTheAnswersAllow)
 {
+    auto stored = [] {
+        QStringList values;
+        for (const char *name :
+             {"DeepCalc", "ViewRs", "ViewRsSingle", "ViewConflicts", "MarkActiveField"})
+            values << GetSetting(name, "PlayOptions");
+        return values.join(' ');
+    };
+    auto applied = [this] { // what the window applies of them, in the same order
+        QStringList on{QString::number(w->Game().IsDeepCalcResultSets())};
+        for (const char *box : {"CHK_VIEW_RS", "CHK_VIEW_RS_SINGLE", "CHK_VIEW_CONFLICTS"})
+            on << QString::number(VxCtl::IsChecked(w->FindChild(box)));
+        return (on << QString::number(WndSudokuPeer::MarkActiveField(*w))).join(' ');
+    };
     const struct
     {
         const char *button, *question;
@@ -252,11 +242,10 @@ TEST_F(WndSudokuSettings, OptionsDialogStoresAndAppliesWhatTheAnswersAllow)
             script.On("WND_MESSAGE", PressButton(c.question));
         EXPECT_TRUE(Do(&WndSudoku::DoGameOptions));
         ASSERT_EQ(script.Seen().size(), c.question ? 2 : 1);
-        if (c.question) {
-            EXPECT_TRUE(script.Seen()[1].text.contains(
-                "Do you want to use visualization settings for the current session too?"));
-        }
-        EXPECT_EQ(Stored(), c.stored) << c.button << c.question;
-        EXPECT_EQ(Applied(), c.applied) << c.button << c.question;
+        EXPECT_TRUE(!c.question ||
+                    script.Seen()[1].text.contains(
+                        "Do you want to use visualization settings for the current session too?"));
+        EXPECT_EQ(stored(), c.stored) << c.button << c.question;
+        EXPECT_EQ(applied(), c.applied) << c.button << c.question;
     }
 }

@@ -60,16 +60,10 @@ protected:
     {
         return FromT(w->Game().GetUserCandidates(row, column).ToRsString());
     }
-    void SetCandidates(const char *list, unsigned row, unsigned column)
-    {
-        SdkResultSet set;
-        set.FromRsString(list);
-        w->Game().SetUserCandidates(set, row, column);
-    }
     // The editor opened on (0,2) by a key, holding the list given.
     QLineEdit *OpenEditor(const char *list = "", Qt::Key key = Qt::Key_Return)
     {
-        SetCandidates(list, 0, 2);
+        SetMarks(w->Game(), list, 0, 2);
         Click(0, 2);
         Key(key);
         QLineEdit *edit = Editor();
@@ -114,8 +108,8 @@ TEST_F(BoardInput, ContextMenuOffersWhatTheFieldAllows)
     EXPECT_EQ(Menu(0, 2, "ID_EMPTY_FIELD"), "ID_EMPTY_FIELD - ID_DELETE_ALL_MANUAL_CANDIDATES");
     EXPECT_EQ(Value(0, 2), SdkDigitEmpty);
     // Delete and delete-all remove manual candidates.
-    SetCandidates("1,2", 0, 3);
-    SetCandidates("1,2", 0, 6);
+    SetMarks(w->Game(), "1,2", 0, 3);
+    SetMarks(w->Game(), "1,2", 0, 6);
     Menu(0, 3, "ID_DELETE_MANUAL_CANDIDATES");
     EXPECT_EQ(Candidates(0, 3), "");
     EXPECT_EQ(Candidates(0, 6), "1,2");
@@ -292,8 +286,8 @@ TEST_F(BoardInput, MenuKeyAndShiftF10OpenTheActiveFieldsMenuAtTheField)
         {Qt::SHIFT | Qt::Key_F10, false, "ID_DELETE_ALL_MANUAL_CANDIDATES", "", ""},
     };
     for (const auto &c : cases) {
-        SetCandidates("9", 4, 4);
-        SetCandidates("9", 8, 0);
+        SetMarks(w->Game(), "9", 4, 4);
+        SetMarks(w->Game(), "9", 8, 0);
         View(c.rs, false);
         SetActive(4, 4);
         w->DrawWindow()->setFocus();

@@ -146,9 +146,7 @@ TEST_F(WndSudokuTimer, ScrollCodesMoveTheSpeedAndTheDelay)
         EXPECT_EQ(Text("STAT_STATUS"),
                   c.expected < 0 ? QString()
                                  : QString("Changing the solution speed: %1").arg(expected));
-        if (c.expected >= 0) {
-            EXPECT_EQ(qobject_cast<QAbstractSlider *>(bar)->value(), expected);
-        }
+        EXPECT_TRUE(c.expected < 0 || qobject_cast<QAbstractSlider *>(bar)->value() == expected);
     }
 }
 
