@@ -43,39 +43,22 @@ protected:
         }
     }
 
-    int64_t now = 100000;
-};
-
-enum : int { Green = 2, Magenta = 5, LightRed = 12 };
-
-class WndSudokuHint : public WndTest
-{
-protected:
-    void SetUp() override {} // each test opens the window in its language
-    void OpenIn(const char *language, const char *hideRating = "0")
-    {
-        FreshStart(language);
-        SetSetting("HideRating", hideRating, "PlayOptions");
-        Open(); // active: the key H is a shortcut of the window
-        Start();
-    }
-    void TearDown() override
-    {
-        GateSolver::OpenGate();
-        WaitForRating();
-        WndTest::TearDown();
-    }
     // The rating runs on a thread of its own; ticks until it is shown (at most 20 s).
     bool WaitForRating()
     {
-        return !w || WaitUntil([this] {
+        return WaitUntil([this] {
             w->EvTimer();
             QThread::msleep(5);
             return !Text("STAT_RATING").contains(QStringLiteral("..."));
         });
     }
     bool Shown(const char *name) { return !w->FindChild(QLatin1String(name))->isHidden(); }
+
+    int64_t now = 100000;
 };
+
+enum : int { Green = 2, Magenta = 5, LightRed = 12 };
+
 } // namespace
 
 TEST_F(PlayAids, TintsAppearOnlyForTheChosenAidAndNeverHideAConflict)
@@ -347,7 +330,7 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
 
 // The hint in four presses in either language; the rating is shown beside the counters unless
 // it is hidden, and never for a riddle being defined.
-TEST_F(WndSudokuHint, FourPressesLookNameProveAndPlaceBesideTheRating)
+TEST_F(PlayAids, HintInFourPressesLookNameProveAndPlaceBesideTheRating)
 {
     const struct
     {
@@ -357,7 +340,10 @@ TEST_F(WndSudokuHint, FourPressesLookNameProveAndPlaceBesideTheRating)
                  {"German", "de", "Schauen Sie sich ", "Techni", "Wert <", true}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.language);
-        OpenIn(c.language, c.hideRating ? "1" : "0");
+        FreshStart(c.language);
+        SetSetting("HideRating", c.hideRating ? "1" : "0", "PlayOptions");
+        Open(); // active: the key H is a shortcut of the window
+        Start();
         ASSERT_TRUE(WaitForRating());
         for (const char *name : {"LABEL_RATING", "STAT_RATING", "STAT_RATING_TECHNIQUE"})
             EXPECT_EQ(Shown(name), !c.hideRating) << name;
@@ -396,14 +382,12 @@ TEST_F(WndSudokuHint, FourPressesLookNameProveAndPlaceBesideTheRating)
         w->EvTimer();
         EXPECT_FALSE(Shown("STAT_RATING"));
         WndSudokuPeer::FixMode(*w) = false;
-        TearDown();
-        w = nullptr;
+        ASSERT_TRUE(WaitForRating());
     }
 }
 
-TEST_F(WndSudokuHint, WrongPlayedValueIsNamedAndNothingIsPlaced)
+TEST_F(PlayAids, HintNamesAWrongPlayedValueAndPlacesNothing)
 {
-    OpenIn("English");
     // (0,2) takes 4 in the solution; 1 is allowed by the rules.
     ASSERT_TRUE(w->Game().SetValue(SdkDigit1, 0, 2));
     w->EvTimer();
