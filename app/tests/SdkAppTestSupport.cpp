@@ -267,9 +267,9 @@ void WndTest::Open(bool firstTick)
     w->WindowTimer().Stop();
 }
 
-void WndTest::Start(const char *game)
+void WndTest::Start(const Sudoku &game)
 {
-    w->Game() = *MakeGame(game);
+    w->Game() = game;
     w->ValidateStates();
     w->EvTimer();
 }

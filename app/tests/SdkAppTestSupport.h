@@ -150,8 +150,9 @@ protected:
         Open();
     }
     void TearDown() override { CloseMainWindow(w); }
-    void Open(bool firstTick = true);      // (re)opens the main window on the settings as they are
-    void Start(const char *game = Riddle); // a game put in as a load would, and one tick
+    void Open(bool firstTick = true); // (re)opens the main window on the settings as they are
+    void Start(const Sudoku &game);   // a game put in as a load would, and one tick
+    void Start(const char *game = Riddle) { Start(*MakeGame(game)); }
 
     void Press(const char *name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
     void Click(unsigned row, unsigned column, Qt::MouseButton button = Qt::LeftButton)

@@ -310,9 +310,7 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        w->Game() = *SolutionWithout({0});
-        w->ValidateStates();
-        w->EvTimer();
+        Start(*SolutionWithout({0}));
         QGuiApplication::clipboard()->setText(c.text);
         Script script;
         script.On("WND_MESSAGE", PressButton("BT_NO"));

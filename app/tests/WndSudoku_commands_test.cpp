@@ -74,12 +74,7 @@ protected:
         // The program's own data would win over a stored folder: point it at the test's.
         WndSudokuPeer::InstallDir(*w) = install.path();
     }
-    void Start(int played = 0)
-    {
-        w->Game() = *RiddlePlayed(played);
-        w->ValidateStates();
-        w->EvTimer();
-    }
+    void Start(int played = 0) { WndTest::Start(*RiddlePlayed(played)); }
     QString File(const char *name) { return games.filePath(QLatin1String(name)); }
     bool Saved(const char *name, int played)
     {
@@ -121,8 +116,6 @@ TEST_F(GameFlow, RiddleTypedInDefinitionModeIsPlayed)
     Press("BT_NEW_GAME");
     EXPECT_FALSE(WndSudokuPeer::FixMode(*w));
     EXPECT_TRUE(Enabled("BT_SOLVE"));
-    Key(Qt::Key_Delete); // a given stays in play
-    EXPECT_EQ(Value(0, 0), SdkDigit5);
     Click(0, 2);
     Digit(1); // wrong, but allowed: the engine takes it and Delete removes it
     EXPECT_EQ(Value(0, 2), SdkDigit1);
@@ -170,47 +163,45 @@ TEST_F(GameFlow, NewGameAsksForTheModeAndTooFewGivensCannotBePlayed)
 // are the timer's.
 TEST_F(GameFlow, ComputedRiddleIsCancelledByItsButtonOrNotStartedAtAll)
 {
-    for (bool parameters : {true, false}) {
+    for (const char *answer : {"BT_CANCEL", "BT_OK"}) {
         Script script;
         script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(0));
-        script.On("SUDOKU_CREATE_GAME_PARAMETERS", [parameters](QWidget &window) {
+        script.On("SUDOKU_CREATE_GAME_PARAMETERS", [answer](QWidget &window) {
             Type(window, "ED_ATTEMPTS", "9999");
-            PressButton(parameters ? "BT_OK" : "BT_CANCEL")(window);
+            PressButton(answer)(window);
         });
         Press("BT_CREATE_GAME");
-        ASSERT_EQ(w->HasTimerState(TS_CREATE), parameters);
-        if (!parameters)
-            break;
-        EXPECT_EQ(Status(), "Computing of a new game started ...");
-        EXPECT_EQ(Title(), "Computing a new game ...");
-        EXPECT_FALSE(Enabled("BT_LOAD_GAME"));
-        EXPECT_EQ(Text("BT_CREATE_GAME"), "&Cancel");
-        Press("BT_CREATE_GAME");
-        EXPECT_EQ(Text("BT_CREATE_GAME"), "Please wait ...");
-        Press("BT_CREATE_GAME"); // the link is gone: nothing happens
-        ASSERT_TRUE(TickUntilIdle(*w));
-        EXPECT_EQ(Text("BT_CREATE_GAME"), "New &riddle ...");
-        EXPECT_TRUE(Enabled("BT_LOAD_GAME"));
-        EXPECT_EQ(Title(), PlainTitle);
-        Forget();
+        ASSERT_EQ(w->HasTimerState(TS_CREATE), answer == QLatin1String("BT_OK"));
     }
+    EXPECT_EQ(Status(), "Computing of a new game started ...");
+    EXPECT_EQ(Title(), "Computing a new game ...");
+    EXPECT_FALSE(Enabled("BT_LOAD_GAME"));
+    EXPECT_EQ(Text("BT_CREATE_GAME"), "&Cancel");
+    Press("BT_CREATE_GAME");
+    EXPECT_EQ(Text("BT_CREATE_GAME"), "Please wait ...");
+    Press("BT_CREATE_GAME"); // the link is gone: nothing happens
+    ASSERT_TRUE(TickUntilIdle(*w));
+    EXPECT_EQ(Text("BT_CREATE_GAME"), "New &riddle ...");
+    EXPECT_TRUE(Enabled("BT_LOAD_GAME"));
+    EXPECT_EQ(Title(), PlainTitle);
     EXPECT_EQ(w->Game().GetFixCount(), 0u);
 }
 
 TEST_F(GameFlow, PredefinedRiddleIsPickedFromTheInstallationFolderOrReportedMissing)
 {
-    for (int level = 0; level <= 3; ++level) { // 0: a folder without riddles
-        if (level > 0)
-            WndSudokuPeer::InstallDir(*w) = QCoreApplication::applicationDirPath();
+    { // the test's installation folder holds no riddles
         Script script;
-        script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(level ? level : 2));
+        script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(2));
         Press("BT_CREATE_GAME");
-        if (level == 0) {
-            ASSERT_EQ(script.SeenWindows(), QStringList({"SUDOKU_GAME_CREATE_TYPE", "VX_MESSAGE"}));
-            EXPECT_EQ(script.Seen()[1].text, "No predefined riddle could be found.");
-            EXPECT_EQ(w->Game().GetFixCount(), 0u);
-            continue;
-        }
+        ASSERT_EQ(script.SeenWindows(), QStringList({"SUDOKU_GAME_CREATE_TYPE", "VX_MESSAGE"}));
+        EXPECT_EQ(script.Seen()[1].text, "No predefined riddle could be found.");
+        EXPECT_EQ(w->Game().GetFixCount(), 0u);
+    }
+    WndSudokuPeer::InstallDir(*w) = QCoreApplication::applicationDirPath();
+    for (int level : {1, 2, 3}) {
+        Script script;
+        script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(level));
+        Press("BT_CREATE_GAME");
         EXPECT_EQ(script.SeenWindows(), QStringList({"SUDOKU_GAME_CREATE_TYPE"}));
         EXPECT_GE(w->Game().GetFixCount(), 17u) << level;
         EXPECT_EQ(Title(), PlainTitle);
@@ -480,9 +471,8 @@ TEST_F(GameFlow, ProposalTakesADirectStepOrSolvesAndSolveComputesTheRest)
     EXPECT_FALSE(w->HasTimerState(TS_NEXT_STEP));
 
     // Without any direct step the proposal comes from a solve on the worker.
-    w->Game() = *MakeGame("100000002090400050006000700050903000000070000000850040700000600030009080"
-                          "002000001");
-    w->ValidateStates();
+    WndTest::Start("100000002090400050006000700050903000000070000000850040700000600030009080"
+                   "002000001");
     Press("BT_NEXT_STEP");
     ASSERT_TRUE(w->HasTimerState(TS_NEXT_STEP));
     EXPECT_EQ(Status(), "Computing the next proposal has been started ...");
