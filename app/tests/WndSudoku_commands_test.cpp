@@ -81,11 +81,6 @@ protected:
         return RiddlePlayed(played)->SaveGame(File(name).toStdString(), false, true);
     }
     QString Stack() { return Text("STAT_STACK"); }
-    void Forget() // the game as a fresh one: nothing left to be saved
-    {
-        (void)w->Game().Reset();
-        (void)w->Game().StartGame(false, false, true);
-    }
 
     QTemporaryDir install, games;
 };
@@ -207,7 +202,8 @@ TEST_F(GameFlow, PredefinedRiddleIsPickedFromTheInstallationFolderOrReportedMiss
         EXPECT_EQ(Title(), PlainTitle);
         EXPECT_TRUE(Enabled("BT_SOLVE"));
         EXPECT_TRUE(w->Game().GetFileName().IsEmpty()); // no file of its own to save onto
-        Forget();
+        (void)w->Game().Reset(); // a fresh game again: nothing left to be saved
+        (void)w->Game().StartGame(false, false, true);
     }
 }
 

@@ -2,7 +2,6 @@
 #include "SdkAppTestSupport.h"
 
 #include <QAbstractSlider>
-#include <QSet>
 
 using namespace SdkTest;
 
@@ -82,9 +81,8 @@ TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCo
         }
     }
     ASSERT_FALSE(w->HasTimerState(TS_SOLUTION));
-    EXPECT_EQ(QSet<QString>(steps.begin(), steps.end()),
-              QSet<QString>({StepText(0), StepText(40), StepText(80)}));
-    EXPECT_EQ(steps.size(), 3);
+    steps.sort(); // the playback's order is the solver's
+    EXPECT_EQ(steps, QStringList({StepText(0), StepText(40), StepText(80)}));
     EXPECT_EQ(Text("STAT_TITLE"), "N I N E F O L D   S U D O K U  -  SUCCESSFULLY FINISHED!");
     EXPECT_EQ(Text("STAT_STATUS"), "The game has been successfully completed.");
     EXPECT_EQ(Text("BT_SOLVE"), "Co&mpute solution");
