@@ -322,6 +322,7 @@ TEST_F(GameFlow, LoadRefusesWhatIsNoGameAndOpensAShortOneForDefinition)
         {"cut-in-grid.sdk", Grid.left(100), notLoaded},
         {"cut-in-history.sdk", Grid + "FILE:*US:40026003", notLoaded},
         {"binary.sdk", binary, notLoaded},
+        {"blank-at-limit.sdk", QByteArray(int(Sudoku::MaxGameFileBytes), ' '), notLoaded},
         {"huge.sdk", huge,
          "ERROR: The game could not be loaded: the file is too large for a game."},
         // The first move puts a 5 onto the given 5 at (0, 0); the board shows none of the moves.
