@@ -131,6 +131,12 @@ TEST_F(PlayAids, ShiftDigitTogglesAManualCandidateOnAnyLayout)
     SendKey(Qt::Key_Exclam, Qt::ShiftModifier, 10, "!");
     EXPECT_TRUE(w->Game().GetUserCandidates(0, 2).IsEmpty());
     EXPECT_TRUE(w->Game().GetUserCandidates(0, 0).IsEmpty());
+    // The key keeps its old meaning there: a digit that fewer than ten givens refuse.
+    w->Game() = *MakeGame(FewGivens);
+    SetActive(4, 4);
+    SendKey(Qt::Key_9, Qt::ShiftModifier, 0, "9");
+    EXPECT_TRUE(Status().startsWith("You first have to setup")) << Status();
+    Start();
     // A digit without Shift still plays it.
     SetActive(0, 2);
     SendKey(Qt::Key_4, Qt::NoModifier, 13, "4");
