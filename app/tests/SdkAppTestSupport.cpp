@@ -257,6 +257,7 @@ void WndTest::Open(bool firstTick)
     ASSERT_TRUE(InstallBundle());
     w = dynamic_cast<WndSudoku *>(VxResource::LoadWindow(QStringLiteral("SUDOKU_MAIN")));
     ASSERT_NE(w, nullptr);
+    w->SetClock([this] { return now; });
     w->resize(900, 660);
     w->Start();
     w->WindowTimer().Stop(); // tests tick by hand

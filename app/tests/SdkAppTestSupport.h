@@ -153,6 +153,11 @@ protected:
     void Open(bool firstTick = true); // (re)opens the main window on the settings as they are
     void Start(const Sudoku &game);   // a game put in as a load would, and one tick
     void Start(const char *game = Riddle) { Start(*MakeGame(game)); }
+    void Tick(int64_t advanceMs = 250) // the window's clock is the test's
+    {
+        now += advanceMs;
+        w->EvTimer();
+    }
 
     void Press(const char *name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
     void Click(unsigned row, unsigned column, Qt::MouseButton button = Qt::LeftButton)
@@ -213,6 +218,7 @@ protected:
     }
 
     WndSudoku *w = nullptr;
+    int64_t now = 1'000'000;
 };
 
 } // namespace SdkTest

@@ -22,7 +22,6 @@ protected:
     void SetUp() override
     {
         WndTest::SetUp();
-        w->SetClock([this] { return now; });
         Start();
         w->DrawWindow()->setFocus();
     }
@@ -37,10 +36,8 @@ protected:
     }
     void Play(int seconds) // ticks with the clock moving on by a second each
     {
-        for (int i = 0; i < seconds; ++i) {
-            now += 1000;
-            w->EvTimer();
-        }
+        for (int i = 0; i < seconds; ++i)
+            Tick(1000);
     }
 
     // The rating runs on a thread of its own; ticks until it is shown (at most 20 s).
@@ -53,8 +50,6 @@ protected:
         });
     }
     bool Shown(const char *name) { return !w->FindChild(QLatin1String(name))->isHidden(); }
-
-    int64_t now = 100000;
 };
 
 enum : int { Green = 2, Magenta = 5, LightRed = 12 };
@@ -268,9 +263,8 @@ TEST_F(PlayAids, OnlyARiddleFinishedWithoutHelpEntersTheStatistics)
             for (unsigned i = 0; i < 81; ++i)
                 grid[i] = uint8_t(Value(i / 9, i % 9));
             ASSERT_GE(SdkSolutionCounter::Count(grid, 1, &solution), 1u);
-            for (unsigned i = 0; i < 81; ++i) {
+            for (unsigned i = 0; i < 81; ++i)
                 ASSERT_TRUE(grid[i] || w->Game().SetValue(SdkDigit(solution[i]), i / 9, i % 9));
-            }
         }
         ASSERT_TRUE(w->Game().IsCompleted());
         w->EvTimer();

@@ -9,23 +9,11 @@ namespace {
 class WndSudokuTimer : public WndTest
 {
 protected:
-    void SetUp() override
-    {
-        WndTest::SetUp();
-        w->SetClock([this] { return now; });
-    }
-    void Tick(int64_t advanceMs = 250)
-    {
-        now += advanceMs;
-        w->EvTimer();
-    }
     int Right(const char *name)
     {
         QWidget *c = w->FindChild(name);
         return c->mapTo(w, QPoint(c->width(), 0)).x();
     }
-
-    int64_t now = 1'000'000;
 };
 
 QString StepText(int index)
