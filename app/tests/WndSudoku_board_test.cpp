@@ -198,6 +198,9 @@ TEST_F(BoardColours, EachPaletteShowsTroubleByFillAndTheNewOnesByShape)
             EXPECT_EQ(Corner(image, 0, 7, 1), c.conflict);
             EXPECT_EQ(Corner(image, 3, 8, 0), c.shapes ? c.mark : c.noSolution);
             EXPECT_EQ(Corner(image, 3, 8, 1), c.shapes ? c.mark : c.noSolution);
+            // Beside the square board a new palette's field colour fills the window too.
+            EXPECT_TRUE(i == 0 || (image.pixel(1, image.height() / 2) & 0xFFFFFF) ==
+                                      (SdkPaletteOf(SdkBoardColours(i)).field.rgb() & 0xFFFFFF));
             SaveScreenshot(*w->DrawWindow(), QStringLiteral("board_%1_%2").arg(c.name, language));
         }
     }
