@@ -6,14 +6,9 @@
 #include "velox/VxPalette.h"
 #include "velox/VxResource.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QSettings>
-#include <QTest>
 #include <QTextEdit>
 #include <QThread>
 

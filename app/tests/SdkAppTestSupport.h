@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
@@ -219,6 +220,7 @@ protected:
 
     WndSudoku *w = nullptr;
     int64_t now = 1'000'000;
+    QTemporaryDir dir; // the test's own files
 };
 
 } // namespace SdkTest

@@ -6,8 +6,6 @@
 #include "app/SudokuApp.h"
 #include "velox/VxResource.h"
 
-#include <QDir>
-
 using namespace SdkTest;
 
 namespace {
@@ -39,7 +37,6 @@ protected:
 
 TEST_F(WndSudokuStart, ResourceFailuresAreReportedAndStartNothing)
 {
-    QTemporaryDir dir;
     const QString broken = dir.filePath("Broken.vxt");
     ASSERT_TRUE(WriteFile(broken, "not a resource bundle"));
     const QPair<QString, QString> cases[] = {
@@ -64,7 +61,6 @@ TEST_F(WndSudokuStart, ResourceFailuresAreReportedAndStartNothing)
 // file's givens are taken; a whole riddle ends a definition resumed from last time.
 TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
 {
-    QTemporaryDir dir;
     const QString five = dir.filePath("five.sdk"), whole = dir.filePath("whole.sdk"),
                   bad = dir.filePath("bad.sdk");
     // Five givens and a played 6.

@@ -5,7 +5,6 @@
 
 #include "engine/SdkSolutionCounter.h"
 
-#include <QClipboard>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -181,7 +180,6 @@ TEST_F(PlayAids, ShortcutsRunTheirMenuItemsOnlyWhenTheItemsAreEnabled)
 
 TEST_F(PlayAids, ADroppedGameFileIsLoadedAsTheLoadCommandDoes)
 {
-    QTemporaryDir dir;
     const QString path = dir.filePath("dropped.sdk");
     ASSERT_TRUE(SolutionWithout({0, 1, 2})->SaveGame(path.toStdString(), false, true));
     QMimeData mime;

@@ -69,7 +69,6 @@ protected:
         return script.SeenWindows();
     }
 
-    QTemporaryDir dir;
     BookletAnswers a;
 };
 } // namespace

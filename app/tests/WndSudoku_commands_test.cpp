@@ -4,8 +4,6 @@
 
 #include "app/SdkCreateGameParam.h"
 
-#include <QFileInfo>
-
 using namespace SdkTest;
 
 namespace {

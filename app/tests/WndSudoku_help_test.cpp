@@ -2,8 +2,6 @@
 // of the games folder, the help command, the version history and the homepage.
 #include "SdkAppTestSupport.h"
 
-#include "base/TOpSystem.h"
-
 #include <QUrl>
 
 using namespace SdkTest;

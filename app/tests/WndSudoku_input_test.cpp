@@ -2,7 +2,6 @@
 // active field and input while the engine works.
 #include "SdkAppTestSupport.h"
 
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPointer>

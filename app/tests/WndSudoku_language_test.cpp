@@ -23,7 +23,6 @@ using WndSudokuLanguage = WndTest;
 // Each row does something in a window of either language and reads what the window says.
 TEST_F(WndSudokuLanguage, WhatTheWindowSaysFollowsItsLanguage)
 {
-    QTemporaryDir dir;
     ASSERT_TRUE(WriteFile(dir.filePath("broken.sdk"), "no game"));
     auto answered = [this](const QString &file, const char *button) {
         return [this, file, button] {
