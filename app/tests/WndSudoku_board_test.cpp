@@ -9,27 +9,9 @@ using namespace SdkTest;
 namespace {
 using Field = std::pair<unsigned, unsigned>;
 
-// Plays wrong but allowed digits into the emptied top rows until a field matches.
-Field PlayUntil(WndSudoku &w, const std::function<bool(const SdkField &)> &match)
-{
-    w.Game() = *SolutionWithout({0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
-                                 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26});
-    Sudoku &game = w.Game();
-    for (int i = 0; i < 27; ++i)
-        for (unsigned d = 1; d <= 9; ++d) {
-            const unsigned r = unsigned(i / 9), c = unsigned(i % 9);
-            if (game.GetField(r, c).GetValue() != SdkDigitEmpty ||
-                d == unsigned(Solution[i] - '0') || !game.ValueAllowed(SdkDigit(d), r, c, false) ||
-                !game.SetValue(SdkDigit(d), r, c))
-                continue;
-            for (unsigned f = 0; f < 81; ++f)
-                if (match(game.GetField(f / 9, f % 9)))
-                    return {f / 9, f % 9};
-            break;
-        }
-    ADD_FAILURE() << "no field found";
-    return {0, 0};
-}
+// (0,7) and (0,8) both need the 8: a conflict; (3,8) can take no digit.
+const char Trouble[] = "123456700000000090000000000567812340000000000000000009000000000000000000"
+                       "000000000";
 
 // Row 0 emptied in its first three fields; 5 played there, then 3 as the last change.
 Field Played(WndSudoku &w, Field target)
@@ -49,10 +31,6 @@ Field Candidates(WndSudoku &w, Field target, bool manual = false)
     EXPECT_TRUE(!manual || SetMarks(w.Game(), "4,6", 4, 4));
     return target;
 }
-
-// (0,7) and (0,8) both need the 8: a conflict; (3,8) can take no digit.
-const char Trouble[] = "123456700000000090000000000567812340000000000000000009000000000000000000"
-                       "000000000";
 
 class BoardColours : public WndTest
 {
@@ -99,17 +77,13 @@ TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
     auto single = [](WndSudoku &w) { return Candidates(w, {0, 4}); };
     auto several = [](WndSudoku &w) { return Candidates(w, {4, 4}); };
     auto manual = [](WndSudoku &w) { return Candidates(w, {4, 4}, true); };
-    auto conflict = [](WndSudoku &w) {
-        return PlayUntil(w, [](const SdkField &f) {
-            return f.IsDoubleResult() &&
-                   !(f.GetValue() == SdkDigitEmpty && f.GetResultSet().IsEmpty());
-        });
+    auto trouble = [](Field target) {
+        return [target](WndSudoku &w) {
+            w.Game() = *MakeGame(Trouble);
+            return target;
+        };
     };
-    auto none = [](WndSudoku &w) {
-        return PlayUntil(w, [](const SdkField &f) {
-            return f.GetValue() == SdkDigitEmpty && f.GetResultSet().IsEmpty();
-        });
-    };
+    const auto conflict = trouble({0, 7}), none = trouble({3, 8});
     // Each row: the colour present at the field (None: no check) and one that must be absent.
     const struct
     {
