@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #ifdef _WIN32
@@ -195,18 +196,126 @@ bool TOpSystem::WriteFile(const TString &path, const TString &content) const
 }
 
 namespace {
-// Qt turns an "@Variant(...)" value into an object of the type it names, and a pixmap, icon or
-// cursor ends the process when no GUI application runs (the command-line tool has none). The
-// program writes plain texts only, so without a GUI a file holding such values is not read.
-bool HoldsObjectsNeedingGui(const QString &path)
+// Qt makes an object of any type from a value that reads "@Variant(...)" once unescaped, however
+// it is spelled (quoted, "\x40", octal, a list element, a continued line), and some types
+// allocate what the bytes ask for or end a process without a GUI. The program writes plain texts
+// only, so a line that might hold such a value is dropped before Qt reads the file.
+bool MayHoldTypedValue(const QByteArray &line)
 {
-    const QCoreApplication *app = QCoreApplication::instance();
-    if (app && app->inherits("QGuiApplication"))
+    qsizetype slashes = 0; // a line ending in an unescaped backslash goes on in the next
+    for (qsizetype i = line.size() - 1; i >= 0 && line[i] == '\\'; --i)
+        ++slashes;
+    if (slashes % 2)
+        return true;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '@') {
+            // Only a value or list element starting with "@" (not "@@") is typed.
+            qsizetype j = i - 1;
+            while (j >= 0 && (line[j] == ' ' || line[j] == '\t' || line[j] == '"'))
+                --j;
+            if ((j < 0 || line[j] == '=' || line[j] == ',') &&
+                (i + 1 >= line.size() || line[i + 1] != '@'))
+                return true;
+            while (i + 1 < line.size() && line[i + 1] == '@')
+                ++i;
+        } else if (c == '\\' && i + 1 < line.size()) {
+            // A numeric escape that makes an "@" anywhere; the program never writes one.
+            const char kind = line[i + 1];
+            const bool hex = kind == 'x' || kind == 'X';
+            if (!hex && (kind < '0' || kind > '7')) {
+                ++i;
+                continue;
+            }
+            // However many digits Qt takes, any leading run of them must not make an "@".
+            unsigned value = 0;
+            qsizetype j = hex ? i + 2 : i + 1;
+            for (; j < line.size(); ++j) {
+                const char d = line[j];
+                int digit = -1;
+                if (d >= '0' && d <= (hex ? '9' : '7'))
+                    digit = d - '0';
+                else if (hex && d >= 'a' && d <= 'f')
+                    digit = d - 'a' + 10;
+                else if (hex && d >= 'A' && d <= 'F')
+                    digit = d - 'A' + 10;
+                if (digit < 0)
+                    break;
+                value = (value * (hex ? 16 : 8) + unsigned(digit)) & 0xffff;
+                if (value == '@')
+                    return true;
+            }
+            i = j - 1;
+        }
+    }
+    return false;
+}
+
+// Qt keeps a file it cannot read wholly as it is, so a single such line would stop every later
+// write; those lines are dropped as well.
+bool IsDropped(const QByteArray &line)
+{
+    const QByteArray trimmed = line.trimmed();
+    if (trimmed.isEmpty() || trimmed.startsWith(';'))
         return false;
+    if (trimmed.startsWith('[') ? !trimmed.contains(']') : !trimmed.contains('='))
+        return true;
+    return MayHoldTypedValue(line);
+}
+
+// The settings file under the key path; the registry on Windows has none.
+QString SettingsFile(const SettingsPlace &place)
+{
+#ifdef _WIN32
+    Q_UNUSED(place);
+    return QString();
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+           place.organisation + u'/' + place.application + QStringLiteral(".conf");
+#endif
+}
+
+// A settings file is a few hundred bytes; a huge one is not read into memory at all.
+constexpr qint64 MaxSettingsBytes = 1 << 20;
+
+// The settings of `place` for Qt to read, or none when they cannot be read safely. A file holding
+// lines that might be typed values or that Qt cannot read is cleaned first, the original kept
+// beside it as "<name>.refused".
+std::unique_ptr<QSettings> OpenSettings(const SettingsPlace &place)
+{
+    const QString path = SettingsFile(place);
+    if (path.isEmpty())
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                           place.organisation, place.application);
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || info.size() > MaxSettingsBytes))
+        return nullptr;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.readAll().contains("@Variant(");
+    if (info.exists() && !file.open(QIODevice::ReadOnly))
+        return nullptr;
+    const QByteArray text = file.isOpen() ? file.read(MaxSettingsBytes + 1) : QByteArray();
+    if (text.size() > MaxSettingsBytes)
+        return nullptr;
+    QByteArray clean;
+    bool dropped = false;
+    for (const QByteArray &line : text.split('\n')) {
+        // Qt ends a line at a carriage return as well.
+        for (const QByteArray &part : line.split('\r')) {
+            if (IsDropped(part))
+                dropped = true;
+            else
+                clean += part + '\n';
+        }
+    }
+    if (dropped) {
+        const QString aside = path + QStringLiteral(".refused");
+        QFile::remove(aside);
+        QSaveFile out(path);
+        if (!file.copy(aside) || !out.open(QIODevice::WriteOnly) ||
+            out.write(clean) != clean.size() || !out.commit())
+            return nullptr;
+    }
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 } // namespace
 
@@ -218,13 +327,12 @@ TString TOpSystem::ReadRegistryValue(int root, const TString &key, const TString
     SettingsPlace place = PlaceOf(root, key);
     if (!place.valid || name.IsEmpty())
         return TString();
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, place.organisation,
-                       place.application);
-    if (HoldsObjectsNeedingGui(settings.fileName()))
+    const std::unique_ptr<QSettings> settings = OpenSettings(place);
+    if (!settings)
         return TString();
     if (!place.group.isEmpty())
-        settings.beginGroup(place.group);
-    QVariant value = settings.value(Q(name));
+        settings->beginGroup(place.group);
+    QVariant value = settings->value(Q(name));
     if (!value.isValid())
         return TString();
     if (exists)
@@ -238,16 +346,15 @@ bool TOpSystem::WriteRegistryValue(int root, const TString &key, const TString &
     SettingsPlace place = PlaceOf(root, key);
     if (!place.valid || name.IsEmpty())
         return false;
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, place.organisation,
-                       place.application);
-    // Writing merges what the file holds: read as well.
-    if (HoldsObjectsNeedingGui(settings.fileName()))
+    // Writing merges what the file holds: it is read as well.
+    const std::unique_ptr<QSettings> settings = OpenSettings(place);
+    if (!settings)
         return false;
     if (!place.group.isEmpty())
-        settings.beginGroup(place.group);
-    settings.setValue(Q(name), Q(value));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+        settings->beginGroup(place.group);
+    settings->setValue(Q(name), Q(value));
+    settings->sync();
+    return settings->status() == QSettings::NoError;
 }
 
 bool TOpSystem::DeleteRegistryValue(int root, const TString &key, const TString &name) const
@@ -255,17 +362,16 @@ bool TOpSystem::DeleteRegistryValue(int root, const TString &key, const TString 
     SettingsPlace place = PlaceOf(root, key);
     if (!place.valid || name.IsEmpty())
         return false;
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, place.organisation,
-                       place.application);
-    if (HoldsObjectsNeedingGui(settings.fileName()))
+    const std::unique_ptr<QSettings> settings = OpenSettings(place);
+    if (!settings)
         return false;
     if (!place.group.isEmpty())
-        settings.beginGroup(place.group);
-    if (!settings.contains(Q(name)))
+        settings->beginGroup(place.group);
+    if (!settings->contains(Q(name)))
         return false;
-    settings.remove(Q(name));
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    settings->remove(Q(name));
+    settings->sync();
+    return settings->status() == QSettings::NoError;
 }
 
 std::vector<TString> TOpSystem::ListRegistryValues(int root, const TString &key) const
@@ -274,13 +380,12 @@ std::vector<TString> TOpSystem::ListRegistryValues(int root, const TString &key)
     SettingsPlace place = PlaceOf(root, key);
     if (!place.valid)
         return names;
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, place.organisation,
-                       place.application);
-    if (HoldsObjectsNeedingGui(settings.fileName()))
+    const std::unique_ptr<QSettings> settings = OpenSettings(place);
+    if (!settings)
         return names;
     if (!place.group.isEmpty())
-        settings.beginGroup(place.group);
-    for (const QString &k : settings.childKeys())
+        settings->beginGroup(place.group);
+    for (const QString &k : settings->childKeys())
         names.push_back(T(k));
     return names;
 }

@@ -1,8 +1,7 @@
 // Fuzz target for the settings reader: the input is the settings file as the user's settings
 // folder holds it (every key, every sub-key, any text, Qt's typed @-values), and every value the
 // program stores is read back through the reader the program uses for it. Each reader must give
-// a value in its range, whatever the file says. A GUI application runs, as in the program: Qt
-// makes objects such as pixmaps of typed values, which it cannot do without one.
+// a value in its range, whatever the file says. A GUI application runs, as in the program.
 #include "app/SdkSettingsValues.h"
 #include "base/TOpSystem.h"
 

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -88,10 +90,35 @@ TEST(TOpSystem, FilesAndSettingsValues)
     EXPECT_EQ(CurrentOS->ListRegistryValues(2, key).size(), 1u);
     const auto file = dir / "config" / "Orbel" / "Ninefold Sudoku.conf";
     EXPECT_TRUE(std::filesystem::exists(file));
-    // A pixmap stored as a typed value would end a process without a GUI when read.
-    std::ofstream(file, std::ios::app) << "[PlayOptions]\nPixmap=@Variant(\\0\\0\\0\\x41\\0)\n";
-    EXPECT_EQ(CurrentOS->ReadRegistryValue(2, key, "Pixmap", &exists), "");
-    EXPECT_FALSE(exists);
+    // Qt makes objects of typed values however they are spelled: a pixmap ends a process
+    // without a GUI, a list allocates what its count says. Such lines are never read, nor lines
+    // Qt cannot read (they would stop every write); the rest stays readable and writable, and
+    // the original is kept beside the cleaned file.
+    const char *typed[] = {R"(Typed=@Variant(\0\0\0\x41\0))",
+                           R"x(Typed= "@Variant(\0\0\0\x2\0\0\0\0\x14)")x",
+                           R"(Typed=a, \x40Variant(\0\0\0\t\0\xff\xff\xff\xff))",
+                           R"(Typed=\100Variant(\0\0\0\x2\0\0\0\0\x14))",
+                           R"(Typed=\x0040Rect(1 2 3 4))",
+                           "Typed=@Var\\\niant(\\0\\0\\0\\x2\\0\\0\\0\\0\\x14)",
+                           "# not a comment",
+                           "[unclosed"};
+    auto read = [&](const char *name) { return CurrentOS->ReadRegistryValue(2, key, name).Str(); };
+    const auto aside = file.string() + ".refused";
+    for (const char *value : typed) {
+        const std::string text =
+            std::string("[PlayOptions]\nDelay=250\nAt=@@x\nMail=a@b\\x1\r\n") + value + "\n";
+        std::ofstream(file, std::ios::trunc) << text;
+        EXPECT_EQ(read("Typed"), "") << value;
+        EXPECT_EQ(read("Delay") + read("At") + read("Mail"), "250@xa@b\x01") << value;
+        ASSERT_TRUE(CurrentOS->WriteRegistryValue(2, key, "Delay", "300")) << value;
+        EXPECT_EQ(read("Delay") + read("Typed"), "300") << value;
+        std::ifstream kept(aside);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), text) << value;
+        std::filesystem::remove(aside);
+    }
+    // A settings file of megabytes is not the program's: neither read nor written.
+    std::ofstream(file, std::ios::trunc) << "[PlayOptions]\nDelay=1\n" << std::string(2 << 20, ';');
+    EXPECT_EQ(read("Delay"), "");
     EXPECT_FALSE(CurrentOS->WriteRegistryValue(2, key, "Delay", "1"));
     EXPECT_TRUE(CurrentOS->ListRegistryValues(2, key).empty());
     std::filesystem::remove_all(dir);
