@@ -10,6 +10,8 @@ using namespace SdkTest;
 
 namespace {
 const QString Plain = "N I N E F O L D   S U D O K U";
+const char TenGivens[] = "123456789000000000000000000000000000000000000000000000000000000000000"
+                         "000000000001";
 const char FiveGivens[] = "123450000000000000000000000000000000000000000000000000000000000000000"
                           "000000000000";
 
@@ -62,10 +64,11 @@ TEST_F(WndSudokuStart, ResourceFailuresAreReportedAndStartNothing)
 TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
 {
     const QString five = dir.filePath("five.sdk"), whole = dir.filePath("whole.sdk"),
-                  bad = dir.filePath("bad.sdk");
+                  ten = dir.filePath("ten.sdk"), bad = dir.filePath("bad.sdk");
     // Five givens and a played 6.
     ASSERT_TRUE(WriteFile(five, "*1*2*3*4*56" + QByteArray(75, '-') + "FILE:*US:|0*BT:-1*"));
     ASSERT_TRUE(MakeGame(Riddle)->SaveGame(whole.toStdString(), true, true));
+    ASSERT_TRUE(MakeGame(TenGivens)->SaveGame(ten.toStdString(), true, true));
     ASSERT_TRUE(WriteFile(bad, "no game at all"));
     const QString loaded = "The game has been loaded and is now ready for solving.";
     const QString defining = Plain + "  -  Edit Game-Definition";
@@ -77,8 +80,8 @@ TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
     } cases[] = {
         {nullptr, "", none, "Fix: 0   Step: 0/0", ""},
         {FiveGivens, "", defining, "Fix Nnumber Count: 5", ""},
-        {"123456789000000000000000000000000000000000000000000000000000000000000000000000001", "",
-         Plain, "Fix: 10   Step: 0/0", ""},
+        {TenGivens, "", Plain, "Fix: 10   Step: 0/0", ""},
+        {FiveGivens, ten, Plain, "Fix: 10   Step: 0/0", loaded},
         {Solution, "", Plain + "  -  SUCCESSFULLY FINISHED!", "Fix: 81   Step: 0/0",
          "The game has been successfully completed."},
         {nullptr, five, defining, "Fix Nnumber Count: 5", loaded},

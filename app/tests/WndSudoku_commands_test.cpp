@@ -419,6 +419,11 @@ TEST_F(GameFlow, UnsavedChangesAreAskedForBeforeNewLoadAndCreate)
     Press("BT_SAVE_GAME_AS");
     Press("BT_CREATE_GAME");
     EXPECT_EQ(script.SeenWindows(), QStringList({"VX_FILE_DIALOG", "SUDOKU_GAME_CREATE_TYPE"}));
+    // A move after the save is asked for, though the file is there.
+    ASSERT_TRUE(w->SetCurrentValue(SdkDigit(Solution[3] - '0'), 0, 3));
+    script.On("WND_MESSAGE", PressButton("BT_CANCEL"));
+    Press("BT_CREATE_GAME");
+    EXPECT_EQ(script.SeenWindows().last(), "WND_MESSAGE");
 }
 
 TEST_F(GameFlow, ReplayAsksFirstAndRepeatKeepsTheMovesForRedo)
