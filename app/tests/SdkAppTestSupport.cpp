@@ -6,14 +6,9 @@
 #include "velox/VxPalette.h"
 #include "velox/VxResource.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QSettings>
-#include <QTest>
 #include <QTextEdit>
 #include <QThread>
 
@@ -257,6 +252,7 @@ void WndTest::Open(bool firstTick)
     ASSERT_TRUE(InstallBundle());
     w = dynamic_cast<WndSudoku *>(VxResource::LoadWindow(QStringLiteral("SUDOKU_MAIN")));
     ASSERT_NE(w, nullptr);
+    w->SetClock([this] { return now; });
     w->resize(900, 660);
     w->Start();
     w->WindowTimer().Stop(); // tests tick by hand
@@ -267,9 +263,9 @@ void WndTest::Open(bool firstTick)
     w->WindowTimer().Stop();
 }
 
-void WndTest::Start(const char *game)
+void WndTest::Start(const Sudoku &game)
 {
-    w->Game() = *MakeGame(game);
+    w->Game() = game;
     w->ValidateStates();
     w->EvTimer();
 }

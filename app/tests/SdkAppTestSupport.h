@@ -4,14 +4,23 @@
 // opened as the framework opens it, modal windows answered through the modal hook, a player's
 // clicks and keys, and bounded waits.
 
+#include "app/SdkPlatform.h"
 #include "app/WndSudoku.h"
 #include "engine/Sudoku.h"
 #include "velox/VxCtl.h"
+#include "velox/VxLink.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QHash>
 #include <QImage>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
 #include <deque>
@@ -78,6 +87,12 @@ inline QString FromT(const TString &text)
 std::unique_ptr<Sudoku> MakeGame(const char *text); // 81 digits, started as a new game
 std::unique_ptr<Sudoku> SolutionWithout(std::initializer_list<int> empty);
 QString Values(const Sudoku &game); // 81 digits, '0' empty
+inline bool SetMarks(Sudoku &game, const char *list, unsigned row, unsigned column)
+{
+    SdkResultSet set;
+    set.FromRsString(list); // "1,2"
+    return game.SetUserCandidates(set, row, column);
+}
 
 void CloseMainWindow(WndSudoku *w);
 
@@ -136,8 +151,14 @@ protected:
         Open();
     }
     void TearDown() override { CloseMainWindow(w); }
-    void Open(bool firstTick = true);      // (re)opens the main window on the settings as they are
-    void Start(const char *game = Riddle); // a game put in as a load would, and one tick
+    void Open(bool firstTick = true); // (re)opens the main window on the settings as they are
+    void Start(const Sudoku &game);   // a game put in as a load would, and one tick
+    void Start(const char *game = Riddle) { Start(*MakeGame(game)); }
+    void Tick(int64_t advanceMs = 250) // the window's clock is the test's
+    {
+        now += advanceMs;
+        w->EvTimer();
+    }
 
     void Press(const char *name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
     void Click(unsigned row, unsigned column, Qt::MouseButton button = Qt::LeftButton)
@@ -178,6 +199,19 @@ protected:
     {
         return w->DrawWindow()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
+    // The fill of a field near its top left (0), top right (1) or bottom left (2) corner.
+    QRgb Corner(const QImage &image, unsigned row, unsigned column, int corner = 0)
+    {
+        const QRect r = FieldRect(*w, row, column, 8);
+        const QPoint at[] = {r.topLeft() + QPoint(2, 2), r.topRight() + QPoint(-2, 2),
+                             r.bottomLeft() + QPoint(2, -2)};
+        return image.pixel(at[corner]) & 0xFFFFFF;
+    }
+    bool Do(bool (WndSudoku::*command)(VxEvent &)) // a command as its menu item runs it
+    {
+        VxEvent event;
+        return (w->*command)(event);
+    }
     int Pixels(int colour, const QRect &area = QRect()) // the whole board unless given
     {
         const QImage board = Board();
@@ -185,6 +219,8 @@ protected:
     }
 
     WndSudoku *w = nullptr;
+    int64_t now = 1'000'000;
+    QTemporaryDir dir; // the test's own files
 };
 
 } // namespace SdkTest

@@ -1,16 +1,17 @@
-// Start-up of the program, the main window's first ticks and its close.
+// Start-up of the program, the main window's first ticks and its close, and pictures of the main
+// window, its play aids and its dialogs in English and German for people to look at
+// (<build>/screenshots).
 #include "SdkAppTestSupport.h"
 
 #include "app/SudokuApp.h"
 #include "velox/VxResource.h"
 
-#include <QDir>
-#include <QTemporaryDir>
-
 using namespace SdkTest;
 
 namespace {
 const QString Plain = "N I N E F O L D   S U D O K U";
+const char TenGivens[] = "123456789000000000000000000000000000000000000000000000000000000000000"
+                         "000000000001";
 const char FiveGivens[] = "123450000000000000000000000000000000000000000000000000000000000000000"
                           "000000000000";
 
@@ -38,7 +39,6 @@ protected:
 
 TEST_F(WndSudokuStart, ResourceFailuresAreReportedAndStartNothing)
 {
-    QTemporaryDir dir;
     const QString broken = dir.filePath("Broken.vxt");
     ASSERT_TRUE(WriteFile(broken, "not a resource bundle"));
     const QPair<QString, QString> cases[] = {
@@ -63,12 +63,12 @@ TEST_F(WndSudokuStart, ResourceFailuresAreReportedAndStartNothing)
 // file's givens are taken; a whole riddle ends a definition resumed from last time.
 TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
 {
-    QTemporaryDir dir;
     const QString five = dir.filePath("five.sdk"), whole = dir.filePath("whole.sdk"),
-                  bad = dir.filePath("bad.sdk");
+                  ten = dir.filePath("ten.sdk"), bad = dir.filePath("bad.sdk");
     // Five givens and a played 6.
     ASSERT_TRUE(WriteFile(five, "*1*2*3*4*56" + QByteArray(75, '-') + "FILE:*US:|0*BT:-1*"));
     ASSERT_TRUE(MakeGame(Riddle)->SaveGame(whole.toStdString(), true, true));
+    ASSERT_TRUE(MakeGame(TenGivens)->SaveGame(ten.toStdString(), true, true));
     ASSERT_TRUE(WriteFile(bad, "no game at all"));
     const QString loaded = "The game has been loaded and is now ready for solving.";
     const QString defining = Plain + "  -  Edit Game-Definition";
@@ -80,8 +80,8 @@ TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
     } cases[] = {
         {nullptr, "", none, "Fix: 0   Step: 0/0", ""},
         {FiveGivens, "", defining, "Fix Nnumber Count: 5", ""},
-        {"123456789000000000000000000000000000000000000000000000000000000000000000000000001", "",
-         Plain, "Fix: 10   Step: 0/0", ""},
+        {TenGivens, "", Plain, "Fix: 10   Step: 0/0", ""},
+        {FiveGivens, ten, Plain, "Fix: 10   Step: 0/0", loaded},
         {Solution, "", Plain + "  -  SUCCESSFULLY FINISHED!", "Fix: 81   Step: 0/0",
          "The game has been successfully completed."},
         {nullptr, five, defining, "Fix Nnumber Count: 5", loaded},
@@ -94,9 +94,7 @@ TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
     for (const auto &c : cases) {
         SCOPED_TRACE((c.title + " " + c.arg).toStdString());
         FreshStart();
-        if (c.current) {
-            ASSERT_TRUE(MakeGame(c.current)->SaveCurrentGame());
-        }
+        ASSERT_TRUE(!c.current || MakeGame(c.current)->SaveCurrentGame());
         ASSERT_TRUE(RunMain(c.arg.isEmpty() ? QStringList() : QStringList{c.arg}));
         const QFileInfo named(c.arg);
         EXPECT_EQ(QDir::cleanPath(app->GetInitFile()),
@@ -114,8 +112,6 @@ TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
         EXPECT_EQ(WndSudokuPeer::FixMode(*w), inDefinition);
         EXPECT_EQ(w->focusWidget()->objectName(),
                   inDefinition || playable ? "DRAW" : "BT_CREATE_GAME");
-        EXPECT_EQ(Text("BT_NEW_GAME"),
-                  inDefinition ? "Finish d&efinition" : "Edit riddl&e manually ...");
         EXPECT_EQ(Enabled("BT_SOLVE"), playable);
         EXPECT_EQ(Enabled("BT_CREATE_GAME"), !inDefinition);
         EXPECT_EQ(w->FindAction("MN_PRINT")->isEnabled(), !inDefinition);
@@ -146,9 +142,7 @@ TEST_F(WndSudokuClose, RefusedWhileDefiningOrWhileAWorkerRunsInTheWindowsLanguag
     for (const auto &c : cases) {
         WndSudokuPeer::FixMode(*w) = c.defining;
         WndSudokuPeer::Language(*w) = c.language;
-        if (!c.defining) {
-            ASSERT_TRUE(GatedSolve(*w));
-        }
+        ASSERT_TRUE(c.defining || GatedSolve(*w));
         Script script;
         w->Close(false);
         ASSERT_EQ(script.Seen().size(), 1);
@@ -181,5 +175,57 @@ TEST_F(WndSudokuClose, AcceptedCloseStoresTheDelayAndTheCurrentGameButTheDestroy
         EXPECT_EQ(GetSetting("SolveDelayMs"), destroyBit ? "" : "420");
         delete w;
         w = nullptr;
+    }
+}
+
+using WndSudokuScreenshots = WndTest;
+
+TEST_F(WndSudokuScreenshots, MainWindowAidsAndDialogsInBothLanguages)
+{
+    for (const char *language : {"English", "German"}) {
+        const QString suffix = language[0] == 'E' ? "en" : "de";
+        FreshStart(language);
+        Open();
+        w->EvTimer();
+        SaveScreenshot(*w, "main_empty_" + suffix);
+
+        w->Game() = *MakeGame(Riddle);
+        for (int i : {2, 3, 5, 10, 11})
+            ASSERT_TRUE(
+                w->Game().SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), unsigned(i % 9)));
+        View(true, true);
+        SetActive(1, 2);
+        w->DrawWindow()->setFocus();
+        w->SetStatusAfterStep(SdkDigit4, 1, 2);
+        w->EvTimer();
+        w->ValidateStates();
+        SaveScreenshot(*w, "main_midgame_" + suffix);
+
+        // Every aid at once, with manual candidates and a minute and a quarter played.
+        View(false, false);
+        ASSERT_TRUE(SetMarks(w->Game(), "1,2", 2, 0));
+        SetActive(0, 0);
+        w->SetPlayAids(SdkPlayAids{true, true, true, true});
+        w->Game().SetPlayTime(75);
+        w->EvTimer();
+        EXPECT_EQ(Text("STAT_PLAY_TIME"),
+                  suffix == "en" ? "Playing time: 1:15" : "Spielzeit: 1:15");
+        SaveScreenshot(*w, "main_aids_" + suffix);
+        {
+            // Every dialog of the menu, pictured and cancelled.
+            Script script([&suffix](QWidget &window) {
+                SaveScreenshot(window, window.objectName().toLower() + "_" + suffix);
+                PressButton(window.findChild<QWidget *>("BT_NO") ? "BT_NO" : "BT_CANCEL")(window);
+            });
+            for (auto command :
+                 {&WndSudoku::DoGameOptions, &WndSudoku::DoAbout, &WndSudoku::DoCreateGame})
+                Do(command);
+            w->ChangeLanguage(true);
+        }
+        w->Game() = *SolutionWithout({});
+        w->ViewAsCompleted(true);
+        w->EvTimer();
+        w->ValidateStates();
+        SaveScreenshot(*w, "main_completed_" + suffix);
     }
 }

@@ -1,16 +1,15 @@
 // Play aids through the main window: board tints, pencil marks by Shift+digit, the playing time
-// with its pause and file section, statistics and the clipboard.
+// with its pause and file section, statistics, the clipboard, and the hint in four presses with
+// the rating beside the counters.
 #include "SdkAppTestSupport.h"
+
 #include "engine/SdkSolutionCounter.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QDropEvent>
-#include <QFile>
 #include <QLabel>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QRegularExpression>
+#include <QThread>
 #include <QUrl>
 
 using namespace SdkTest;
@@ -22,13 +21,8 @@ protected:
     void SetUp() override
     {
         WndTest::SetUp();
-        w->SetClock([this] { return now; });
         Start();
         w->DrawWindow()->setFocus();
-    }
-    QRgb Fill(const QImage &image, unsigned row, unsigned column)
-    {
-        return image.pixel(FieldRect(*w, row, column, 8).topLeft() + QPoint(2, 2)) & 0xFFFFFF;
     }
     // A key as the platform delivers it: the code and text depend on the layout, the scan code
     // (X11 key code) does not.
@@ -41,14 +35,24 @@ protected:
     }
     void Play(int seconds) // ticks with the clock moving on by a second each
     {
-        for (int i = 0; i < seconds; ++i) {
-            now += 1000;
-            w->EvTimer();
-        }
+        for (int i = 0; i < seconds; ++i)
+            Tick(1000);
     }
 
-    int64_t now = 100000;
+    // The rating runs on a thread of its own; ticks until it is shown (at most 20 s).
+    bool WaitForRating()
+    {
+        return WaitUntil([this] {
+            w->EvTimer();
+            QThread::msleep(5);
+            return !Text("STAT_RATING").contains(QStringLiteral("..."));
+        });
+    }
+    bool Shown(const char *name) { return !w->FindChild(QLatin1String(name))->isHidden(); }
 };
+
+enum : int { Green = 2, Magenta = 5, LightRed = 12 };
+
 } // namespace
 
 TEST_F(PlayAids, TintsAppearOnlyForTheChosenAidAndNeverHideAConflict)
@@ -71,20 +75,20 @@ TEST_F(PlayAids, TintsAppearOnlyForTheChosenAidAndNeverHideAConflict)
         w->SetPlayAids({c.sameDigit, c.units, false, false});
         const QImage image = Board();
         SCOPED_TRACE(testing::Message() << c.sameDigit << c.units);
-        EXPECT_EQ(Fill(image, 0, 6), c.row);
-        EXPECT_EQ(Fill(image, 2, 2), c.box);
-        EXPECT_EQ(Fill(image, 1, 5), c.sameFive);
-        EXPECT_EQ(Fill(image, 8, 8), c.far);
+        EXPECT_EQ(Corner(image, 0, 6), c.row);
+        EXPECT_EQ(Corner(image, 2, 2), c.box);
+        EXPECT_EQ(Corner(image, 1, 5), c.sameFive);
+        EXPECT_EQ(Corner(image, 8, 8), c.far);
     }
     // (0,8) can take no digit: lightred as always, and with an aid on a black corner as well.
     w->Game() = *MakeGame("123456780000000009000000000000000000000000000000000000000000000000000000"
                           "900000000");
     ASSERT_TRUE(w->Game().GetField(0, 8).GetResultSet().IsEmpty());
     w->SetPlayAids({});
-    EXPECT_EQ(Fill(Board(), 0, 8), PaletteRgb(12));
+    EXPECT_EQ(Corner(Board(), 0, 8), PaletteRgb(12));
     w->SetPlayAids({false, true, false, false});
     const QImage image = Board();
-    EXPECT_EQ(Fill(image, 0, 8), PaletteRgb(0));
+    EXPECT_EQ(Corner(image, 0, 8), PaletteRgb(0));
     const QRect inner = FieldRect(*w, 0, 8, 8);
     EXPECT_EQ(image.pixel(inner.bottomRight() - QPoint(2, 2)) & 0xFFFFFF, PaletteRgb(12));
 }
@@ -121,6 +125,12 @@ TEST_F(PlayAids, ShiftDigitTogglesAManualCandidateOnAnyLayout)
     SendKey(Qt::Key_Exclam, Qt::ShiftModifier, 10, "!");
     EXPECT_TRUE(w->Game().GetUserCandidates(0, 2).IsEmpty());
     EXPECT_TRUE(w->Game().GetUserCandidates(0, 0).IsEmpty());
+    // The key keeps its old meaning there: a digit that fewer than ten givens refuse.
+    w->Game() = *MakeGame(FewGivens);
+    SetActive(4, 4);
+    SendKey(Qt::Key_9, Qt::ShiftModifier, 0, "9");
+    EXPECT_TRUE(Status().startsWith("You first have to setup")) << Status();
+    Start();
     // A digit without Shift still plays it.
     SetActive(0, 2);
     SendKey(Qt::Key_4, Qt::NoModifier, 13, "4");
@@ -170,7 +180,6 @@ TEST_F(PlayAids, ShortcutsRunTheirMenuItemsOnlyWhenTheItemsAreEnabled)
 
 TEST_F(PlayAids, ADroppedGameFileIsLoadedAsTheLoadCommandDoes)
 {
-    QTemporaryDir dir;
     const QString path = dir.filePath("dropped.sdk");
     ASSERT_TRUE(SolutionWithout({0, 1, 2})->SaveGame(path.toStdString(), false, true));
     QMimeData mime;
@@ -184,9 +193,7 @@ TEST_F(PlayAids, ADroppedGameFileIsLoadedAsTheLoadCommandDoes)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &drop);
     // The load runs once the drop has ended.
-    for (int i = 0; i < 200 && w->Game().GetFixCount() != 78u; ++i)
-        QTest::qWait(10);
-    EXPECT_EQ(w->Game().GetFixCount(), 78u);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return w->Game().GetFixCount() == 78u; }, 2000));
     EXPECT_EQ(FromT(w->Game().GetFileName()), path);
 }
 
@@ -199,7 +206,7 @@ TEST_F(PlayAids, PlayingTimeRunsPausesWithPAndIsSavedInItsOwnSection)
     EXPECT_EQ(Text("STAT_PLAY_TIME"), "Playing time: 0:05");
     Key(Qt::Key_P);
     ASSERT_TRUE(w->IsPaused());
-    EXPECT_EQ(Fill(Board(), 4, 4), PaletteRgb(15)); // the board is covered
+    EXPECT_EQ(Corner(Board(), 4, 4), PaletteRgb(15)); // the board is covered
     Play(5);
     EXPECT_EQ(w->Game().GetPlayTime(), 5u);
     QTest::keyClick(w, Qt::Key_P);
@@ -211,13 +218,7 @@ TEST_F(PlayAids, PlayingTimeRunsPausesWithPAndIsSavedInItsOwnSection)
     Play(3);
     WndSudokuPeer::FixMode(*w) = false;
     EXPECT_EQ(w->Game().GetPlayTime(), 7u);
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath("timed.sdk");
-    ASSERT_TRUE(w->Game().SaveGame(path.toStdString(), false, true));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().endsWith("*USERRSEXC:*TIME:7*"));
+    EXPECT_TRUE(FromT(w->Game().WriteStream(false, true)).endsWith("*USERRSEXC:*TIME:7*"));
 }
 
 // Each riddle arrives as the program brings it and is finished after three seconds; it counts
@@ -260,11 +261,8 @@ TEST_F(PlayAids, OnlyARiddleFinishedWithoutHelpEntersTheStatistics)
             for (unsigned i = 0; i < 81; ++i)
                 grid[i] = uint8_t(Value(i / 9, i % 9));
             ASSERT_GE(SdkSolutionCounter::Count(grid, 1, &solution), 1u);
-            for (unsigned i = 0; i < 81; ++i) {
-                if (!grid[i]) {
-                    ASSERT_TRUE(w->Game().SetValue(SdkDigit(solution[i]), i / 9, i % 9));
-                }
-            }
+            for (unsigned i = 0; i < 81; ++i)
+                ASSERT_TRUE(grid[i] || w->Game().SetValue(SdkDigit(solution[i]), i / 9, i % 9));
         }
         ASSERT_TRUE(w->Game().IsCompleted());
         w->EvTimer();
@@ -310,9 +308,7 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        w->Game() = *SolutionWithout({0});
-        w->ValidateStates();
-        w->EvTimer();
+        Start(*SolutionWithout({0}));
         QGuiApplication::clipboard()->setText(c.text);
         Script script;
         script.On("WND_MESSAGE", PressButton("BT_NO"));
@@ -326,4 +322,76 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
     w->Game() = *MakeGame(Riddle);
     w->FindAction("MN_COPY_RIDDLE")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), dots);
+}
+
+// The hint in four presses in either language; the rating is shown beside the counters unless
+// it is hidden, and never for a riddle being defined.
+TEST_F(PlayAids, HintInFourPressesLookNameProveAndPlaceBesideTheRating)
+{
+    const struct
+    {
+        const char *language, *suffix, *look, *technique, *placed;
+        bool hideRating;
+    } cases[] = {{"English", "en", "Look at ", "Technique", "Value <", false},
+                 {"German", "de", "Schauen Sie sich ", "Techni", "Wert <", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.language);
+        FreshStart(c.language);
+        SetSetting("HideRating", c.hideRating ? "1" : "0", "PlayOptions");
+        Open(); // active: the key H is a shortcut of the window
+        Start();
+        ASSERT_TRUE(WaitForRating());
+        for (const char *name : {"LABEL_RATING", "STAT_RATING", "STAT_RATING_TECHNIQUE"})
+            EXPECT_EQ(Shown(name), !c.hideRating) << name;
+        EXPECT_EQ(Text("STAT_RATING").contains(QRegularExpression("^\\d+\\.\\d$")), !c.hideRating)
+            << Text("STAT_RATING");
+        const QString start = Values(w->Game());
+        ASSERT_EQ(Pixels(Magenta), 0);
+
+        Press("BT_HINT");
+        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.look))) << Status();
+        EXPECT_GT(Pixels(Magenta), 0) << "the house to look at is outlined";
+        Key(Qt::Key_H);
+        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.technique))) << Status();
+        w->FindAction(QStringLiteral("MN_HINT"))->trigger();
+        EXPECT_TRUE(Status().endsWith(QLatin1Char('.'))) << Status();
+        EXPECT_GT(Pixels(Green), 0) << "the placement is drawn in its own colour";
+        // The 8 of box 2 goes to (0,5), whose other candidates 2, 4 and 6 stand in their places.
+        const QRect cell = FieldRect(*w, 0, 5, 0);
+        for (int d : {2, 4, 6})
+            EXPECT_GT(Pixels(0, QRect(cell.left() + (d - 1) % 3 * cell.width() / 3,
+                                      cell.top() + (d - 1) / 3 * cell.height() / 3,
+                                      cell.width() / 3, cell.height() / 3)),
+                      5)
+                << d;
+        EXPECT_EQ(Values(w->Game()), start) << "explaining sets nothing";
+        SaveScreenshot(*w, QStringLiteral("main_hint_%1").arg(QLatin1String(c.suffix)));
+
+        Press("BT_HINT");
+        QString placed = start;
+        placed[5] = QLatin1Char('8');
+        EXPECT_EQ(Values(w->Game()), placed);
+        EXPECT_EQ(w->Game().GetUserStackCount(), 1u) << "recorded like a move";
+        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.placed))) << Status();
+        EXPECT_EQ(Pixels(Magenta), 0) << "the hint is over";
+        WndSudokuPeer::FixMode(*w) = true;
+        w->EvTimer();
+        EXPECT_FALSE(Shown("STAT_RATING"));
+        WndSudokuPeer::FixMode(*w) = false;
+        ASSERT_TRUE(WaitForRating());
+    }
+}
+
+TEST_F(PlayAids, HintNamesAWrongPlayedValueAndPlacesNothing)
+{
+    // (0,2) takes 4 in the solution; 1 is allowed by the rules.
+    ASSERT_TRUE(w->Game().SetValue(SdkDigit1, 0, 2));
+    w->EvTimer();
+    const QString played = Values(w->Game());
+    for (int press = 0; press < 4; ++press) {
+        Press("BT_HINT");
+        EXPECT_EQ(Status(), "The value in row 1, column 3 does not fit the solution.");
+    }
+    EXPECT_GT(Pixels(LightRed, FieldRect(*w, 0, 2, 0)), 0);
+    EXPECT_EQ(Values(w->Game()), played);
 }

@@ -1,32 +1,17 @@
-// The board's colours, read from the screen pixel by pixel.
+// The board's colours, read from the screen pixel by pixel: every state's colour, and the board
+// colours chosen in the options dialog and stored for the next start.
 #include "SdkAppTestSupport.h"
+
+#include "app/SdkBoardColours.h"
 
 using namespace SdkTest;
 
 namespace {
 using Field = std::pair<unsigned, unsigned>;
 
-// Plays wrong but allowed digits into the emptied top rows until a field matches.
-Field PlayUntil(WndSudoku &w, const std::function<bool(const SdkField &)> &match)
-{
-    w.Game() = *SolutionWithout({0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
-                                 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26});
-    Sudoku &game = w.Game();
-    for (int i = 0; i < 27; ++i)
-        for (unsigned d = 1; d <= 9; ++d) {
-            const unsigned r = unsigned(i / 9), c = unsigned(i % 9);
-            if (game.GetField(r, c).GetValue() != SdkDigitEmpty ||
-                d == unsigned(Solution[i] - '0') || !game.ValueAllowed(SdkDigit(d), r, c, false) ||
-                !game.SetValue(SdkDigit(d), r, c))
-                continue;
-            for (unsigned f = 0; f < 81; ++f)
-                if (match(game.GetField(f / 9, f % 9)))
-                    return {f / 9, f % 9};
-            break;
-        }
-    ADD_FAILURE() << "no field found";
-    return {0, 0};
-}
+// (0,7) and (0,8) both need the 8: a conflict; (3,8) can take no digit.
+const char Trouble[] = "123456700000000090000000000567812340000000000000000009000000000000000000"
+                       "000000000";
 
 // Row 0 emptied in its first three fields; 5 played there, then 3 as the last change.
 Field Played(WndSudoku &w, Field target)
@@ -43,14 +28,30 @@ Field Candidates(WndSudoku &w, Field target, bool manual = false)
 {
     w.Game() =
         *SolutionWithout({36, 37, 38, 39, 40, 41, 42, 43, 44, 4, 13, 22, 31, 49, 58, 67, 76});
-    SdkResultSet marks;
-    marks.AddValue(SdkDigit4);
-    marks.AddValue(SdkDigit6);
-    if (manual) {
-        EXPECT_TRUE(w.Game().SetUserCandidates(marks, 4, 4));
-    }
+    EXPECT_TRUE(!manual || SetMarks(w.Game(), "4,6", 4, 4));
     return target;
 }
+
+class BoardColours : public WndTest
+{
+protected:
+    void SetUp() override
+    {
+        WndTest::SetUp();
+        w->Game() = *MakeGame(Trouble);
+        w->EvTimer();
+    }
+    void ChoosePalette(int index)
+    {
+        Script script;
+        script.On("SUDOKU_OPTIONS", [index](QWidget &window) {
+            window.findChild<QComboBox *>("COMBO_BOARD_COLOURS")->setCurrentIndex(index);
+            PressButton("BT_OK")(window);
+        });
+        script.On("WND_MESSAGE", PressButton("BT_YES"));
+        Do(&WndSudoku::DoGameOptions);
+    }
+};
 } // namespace
 
 using WndSudokuBoard = WndTest;
@@ -59,7 +60,15 @@ using WndSudokuBoard = WndTest;
 // colour belongs to the state and not to the field.
 TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
 {
-    enum Colour { Black = 0, Green = 2, Magenta = 5, White = 7, Gray = 8, LightBlue = 9 };
+    enum Colour {
+        None = -1,
+        Black = 0,
+        Green = 2,
+        Magenta = 5,
+        White = 7,
+        Gray = 8,
+        LightBlue = 9
+    };
     enum { LightRed = 12, LightMagenta = 13 };
     auto given = [](WndSudoku &w) { return Played(w, {4, 4}); };
     auto played = [](WndSudoku &w) { return Played(w, {0, 0}); };
@@ -68,49 +77,39 @@ TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
     auto single = [](WndSudoku &w) { return Candidates(w, {0, 4}); };
     auto several = [](WndSudoku &w) { return Candidates(w, {4, 4}); };
     auto manual = [](WndSudoku &w) { return Candidates(w, {4, 4}, true); };
-    auto conflict = [](WndSudoku &w) {
-        return PlayUntil(w, [](const SdkField &f) {
-            return f.IsDoubleResult() &&
-                   !(f.GetValue() == SdkDigitEmpty && f.GetResultSet().IsEmpty());
-        });
+    auto trouble = [](Field target) {
+        return [target](WndSudoku &w) {
+            w.Game() = *MakeGame(Trouble);
+            return target;
+        };
     };
-    auto none = [](WndSudoku &w) {
-        return PlayUntil(w, [](const SdkField &f) {
-            return f.GetValue() == SdkDigitEmpty && f.GetResultSet().IsEmpty();
-        });
-    };
+    const auto conflict = trouble({0, 7}), none = trouble({3, 8});
+    // Each row: the colour present at the field (None: no check) and one that must be absent.
     const struct
     {
         const char *state;
         std::function<Field(WndSudoku &)> setup;
-        bool rs, single, conflicts, defining, loading;
-        int colour;
-        bool present;
+        int present, absent;
+        bool rs = false, single = false, conflicts = true, defining = false, loading = false;
     } rows[] = {
-        {"given digit", given, false, false, true, false, false, Black, true},
-        {"given digit", given, false, false, true, false, false, LightBlue, false},
-        {"played digit", played, false, false, true, false, false, LightBlue, true},
-        {"played digit", played, false, false, true, false, false, LightRed, false},
-        {"last changed digit", last, false, false, true, false, false, LightRed, true},
-        {"last changed digit", last, false, false, true, false, false, LightBlue, false},
-        {"single candidate", single, false, true, true, false, false, Green, true},
-        {"single candidate, singles hidden", single, true, false, true, false, false, Green, false},
-        {"candidates", several, true, false, true, false, false, Gray, true},
-        {"candidates hidden", several, false, true, true, false, false, Gray, false},
-        {"manual candidates", manual, false, false, true, false, false, Magenta, true},
-        {"manual candidates under computed", manual, true, false, true, false, false, Magenta,
-         false},
-        {"conflict", conflict, false, false, true, false, false, LightMagenta, true},
-        {"conflict not shown", conflict, false, false, false, false, false, LightMagenta, false},
-        {"no solution", none, false, false, true, false, false, LightRed, true},
-        {"no solution label", none, false, false, true, false, false, White, true},
-        {"no solution not shown", none, false, false, false, false, false, LightRed, false},
-        {"no solution while loading", none, true, true, true, false, true, LightRed, false},
-        {"given while loading", given, true, true, true, false, true, Black, false},
-        {"active field in play", empty, false, false, true, false, false, LightBlue, true},
-        {"active field in play", empty, false, false, true, false, false, LightRed, false},
-        {"active field in definition", empty, false, false, true, true, false, LightRed, true},
-        {"active field in definition", empty, false, false, true, true, false, LightBlue, false},
+        {"given digit", given, Black, LightBlue},
+        {"played digit", played, LightBlue, LightRed},
+        {"last changed digit", last, LightRed, LightBlue},
+        {"single candidate", single, Green, None, false, true},
+        {"single candidate, singles hidden", single, None, Green, true},
+        {"candidates", several, Gray, None, true},
+        {"candidates hidden", several, None, Gray, false, true},
+        {"manual candidates", manual, Magenta, None},
+        {"manual candidates under computed", manual, None, Magenta, true},
+        {"conflict", conflict, LightMagenta, None},
+        {"conflict not shown", conflict, None, LightMagenta, false, false, false},
+        {"no solution", none, LightRed, None},
+        {"no solution label", none, White, None},
+        {"no solution not shown", none, None, LightRed, false, false, false},
+        {"no solution while loading", none, None, LightRed, true, true, true, false, true},
+        {"given while loading", given, None, Black, true, true, true, false, true},
+        {"active field in play", empty, LightBlue, LightRed},
+        {"active field in definition", empty, LightRed, LightBlue, false, false, true, true},
     };
     for (const auto &r : rows) {
         const auto [row, column] = r.setup(*w);
@@ -122,12 +121,75 @@ TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
         if (r.loading)
             w->NotifyLoadingStarted(param);
         // The active frame lies near the field's edge: the whole field is searched for it.
-        const bool frame = row == 0 && column == 2;
-        const int n =
-            CountColour(Board(), FieldRect(*w, row, column, frame ? 0 : 15), PaletteRgb(r.colour));
+        const QImage board = Board();
+        const QRect field = FieldRect(*w, row, column, row == 0 && column == 2 ? 0 : 15);
         if (r.loading)
             w->NotifyLoadingEnded(param);
-        EXPECT_EQ(n > 5, r.present) << r.state << " at " << row << "/" << column << ": " << n;
-        EXPECT_TRUE(r.present || n == 0) << r.state << ": " << n;
+        const auto count = [&](int colour) {
+            return CountColour(board, field, PaletteRgb(colour));
+        };
+        EXPECT_TRUE(r.present == None || count(r.present) > 5) << r.state;
+        EXPECT_TRUE(r.absent == None || count(r.absent) == 0) << r.state;
+    }
+}
+
+TEST_F(BoardColours, EachPaletteShowsTroubleByFillAndTheNewOnesByShape)
+{
+    const SdkBoardPalette &blind = SdkPaletteOf(SdkBoardColours::ColourBlind);
+    const SdkBoardPalette &dark = SdkPaletteOf(SdkBoardColours::Dark);
+    const struct
+    {
+        const char *name;
+        QRgb noSolution, conflict, given, mark;
+        bool shapes;
+    } cases[] = {
+        {"standard", PaletteRgb(12), PaletteRgb(13), PaletteRgb(0), PaletteRgb(0), false},
+        {"colourblind", blind.noSolutionFill.rgb() & 0xFFFFFF, blind.conflictFill.rgb() & 0xFFFFFF,
+         blind.given.rgb() & 0xFFFFFF, blind.mark.rgb() & 0xFFFFFF, true},
+        {"dark", dark.noSolutionFill.rgb() & 0xFFFFFF, dark.conflictFill.rgb() & 0xFFFFFF,
+         dark.given.rgb() & 0xFFFFFF, dark.mark.rgb() & 0xFFFFFF, true},
+    };
+    // Played digits and manual candidates, for the pictures.
+    ASSERT_TRUE(w->Game().SetValue(SdkDigit4, 1, 0));
+    ASSERT_TRUE(w->Game().SetValue(SdkDigit9, 2, 4));
+    ASSERT_TRUE(SetMarks(w->Game(), "2,6", 8, 0));
+    ASSERT_TRUE(w->Game().GetField(0, 7).IsDoubleResult());
+    ASSERT_TRUE(w->Game().GetField(3, 8).GetResultSet().IsEmpty());
+    for (const char *language : {"en", "de"}) {
+        WndSudokuPeer::Language(*w) = QLatin1String(language) == "en" ? 1 : 0;
+        w->Localize();
+        for (int i = 0; i < 3; ++i) {
+            const auto &c = cases[i];
+            SCOPED_TRACE(c.name);
+            ChoosePalette(i);
+            VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), true);
+            const QImage image = Board();
+            EXPECT_EQ(Corner(image, 3, 8, 2), c.noSolution);
+            EXPECT_EQ(Corner(image, 0, 7, 2), c.conflict);
+            EXPECT_GT(CountColour(image, FieldRect(*w, 0, 0), c.given), 0);
+            // One corner marks a conflict, two a field without a solution.
+            EXPECT_EQ(Corner(image, 0, 7, 0), c.shapes ? c.mark : c.conflict);
+            EXPECT_EQ(Corner(image, 0, 7, 1), c.conflict);
+            EXPECT_EQ(Corner(image, 3, 8, 0), c.shapes ? c.mark : c.noSolution);
+            EXPECT_EQ(Corner(image, 3, 8, 1), c.shapes ? c.mark : c.noSolution);
+            // Beside the square board a new palette's field colour fills the window too.
+            EXPECT_TRUE(i == 0 || (image.pixel(1, image.height() / 2) & 0xFFFFFF) ==
+                                      (SdkPaletteOf(SdkBoardColours(i)).field.rgb() & 0xFFFFFF));
+            SaveScreenshot(*w->DrawWindow(), QStringLiteral("board_%1_%2").arg(c.name, language));
+        }
+    }
+    EXPECT_EQ(GetSetting("BoardColours", "PlayOptions"), "Dark");
+}
+
+TEST_F(BoardColours, StoredPaletteIsReadAtStartAndAnythingElseIsTheStandard)
+{
+    using C = SdkBoardColours;
+    const QList<QPair<QString, C>> cases = {
+        {"ColourBlind", C::ColourBlind}, {"dark", C::Dark},  {"Standard", C::Standard},
+        {"purple", C::Standard},         {"2", C::Standard}, {"", C::Standard}};
+    for (const auto &[stored, colours] : cases) {
+        SetSetting("BoardColours", stored, "PlayOptions");
+        Open();
+        EXPECT_EQ(w->GetPlayAids().colours, colours) << qPrintable(stored);
     }
 }

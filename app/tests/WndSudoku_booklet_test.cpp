@@ -4,13 +4,9 @@
 
 #include "booklet/tests/SdkPdfTestSupport.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSpinBox>
-#include <QTest>
 
 using namespace SdkTest;
 using namespace SdkPdfTest;
@@ -69,12 +65,10 @@ protected:
     QStringList Run(bool (WndSudoku::*command)(VxEvent &))
     {
         Script script(Answer(a));
-        VxEvent event;
-        EXPECT_TRUE((w->*command)(event));
+        EXPECT_TRUE(Do(command));
         return script.SeenWindows();
     }
 
-    QTemporaryDir dir;
     BookletAnswers a;
 };
 } // namespace
@@ -111,8 +105,7 @@ TEST_F(WndSudokuBooklet, TheBoardIsPrintedAsOnPaperThroughEitherCommand)
     // A cancelled printer dialog prints nothing.
     a.pdf = dir.filePath("cancelled.pdf");
     Script script(Reject);
-    VxEvent event;
-    EXPECT_TRUE(w->DoPrint(event));
+    EXPECT_TRUE(Do(&WndSudoku::DoPrint));
     EXPECT_FALSE(QFileInfo::exists(a.pdf));
 }
 
@@ -161,8 +154,7 @@ TEST_F(WndSudokuBooklet, FailuresAreShownInTheWindowsLanguageAndWriteNothing)
         WndSudokuPeer::Language(*w) = c.language;
         a.pdf = c.noStock ? dir.filePath("booklet.pdf") : dir.filePath("missing/board.pdf");
         Script script(Answer(a));
-        VxEvent event;
-        EXPECT_TRUE(c.noStock ? w->DoPrintRiddles(event) : w->DoExportPdf(event));
+        EXPECT_TRUE(Do(c.noStock ? &WndSudoku::DoPrintRiddles : &WndSudoku::DoExportPdf));
         ASSERT_FALSE(script.Seen().isEmpty());
         EXPECT_EQ(script.Seen().last().window, "VX_MESSAGE");
         EXPECT_TRUE(script.Seen().last().text.contains(QString::fromUtf8(c.message)))

@@ -4,8 +4,6 @@
 #include "app/SdkAccessible.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QTest>
 
 using namespace SdkTest;
 

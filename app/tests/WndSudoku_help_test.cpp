@@ -1,11 +1,7 @@
-// Housekeeping of the games folder, the help command, the version history and the homepage.
+// Settings: the play options through the options dialog, the installation folder, housekeeping
+// of the games folder, the help command, the version history and the homepage.
 #include "SdkAppTestSupport.h"
 
-#include "app/SdkPlatform.h"
-#include "base/TOpSystem.h"
-
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
 
 using namespace SdkTest;
@@ -65,6 +61,8 @@ protected:
     QString games;
     QStringList started, opened;
 };
+
+using WndSudokuSettings = WndTest;
 } // namespace
 
 TEST_F(WndSudokuHousekeeping, OldGamesMoveExamplesAreCopiedAndNothingIsLostNorOverwritten)
@@ -132,43 +130,120 @@ TEST_F(WndSudokuHousekeeping, HelpHistoryAndHomepageOpenTheirFileOrSayWhyNot)
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << &c - cases);
         QFile::remove(history);
-        if (c.historyFile) {
-            ASSERT_TRUE(WriteFile(history, "1.30\n"));
-        }
+        ASSERT_TRUE(!c.historyFile || WriteFile(history, "1.30\n"));
         Record(c.succeed);
         SdkPlatform::SetAssociatedCommand(c.associated);
         WndSudokuPeer::Language(*w) = c.language;
         Script script;
-        VxEvent event;
-        EXPECT_TRUE((w->*c.command)(event));
+        EXPECT_TRUE(Do(c.command));
         EXPECT_EQ(started.join(' '), c.started);
         EXPECT_EQ(QUrl(opened.join(' ')).toLocalFile(), c.opened);
         ASSERT_EQ(script.Seen().size(), c.message.isEmpty() ? 0 : 1);
-        if (!c.message.isEmpty()) {
-            EXPECT_TRUE(script.Seen()[0].text.contains(c.message)) << script.Seen()[0].text;
-        }
+        EXPECT_TRUE(c.message.isEmpty() || script.Seen()[0].text.contains(c.message))
+            << script.Seen()[0].text;
     }
 }
 
-TEST_F(WndSudokuHousekeeping, WithoutInstallationFolderHelpAndHistoryOpenNothing)
+// Where neither the program's own data nor a stored folder exists, the folder is asked for; with
+// none chosen, help, history and the example games find nothing to open or copy.
+TEST_F(WndSudokuHousekeeping, InstallationFolderIsTheProgramsOwnDataThenAStoredOneThenAsked)
 {
     Open();
-    SdkPlatform::SetInstallDirCandidates(QStringList{});
-    SetSetting("InstallDir", install.path() + "/gone");
+    QTemporaryDir elsewhere, chosen;
+    for (const char *sub : {"PreDefs", "ExampleGames", "doku"})
+        QDir(elsewhere.path()).mkpath(sub);
+    const Reply choose = [&chosen](QWidget &window) {
+        auto *dialog = qobject_cast<QFileDialog *>(&window);
+        EXPECT_EQ(dialog->windowTitle(), "Select SUDOKU installation-path");
+        dialog->setDirectory(chosen.path());
+        dialog->selectFile(chosen.path());
+        static_cast<QDialog *>(dialog)->accept();
+    };
+    const struct
     {
-        Script cancel(Reject);
+        std::optional<QStringList> candidates;
+        QString stored;
+        Reply answer;
+        QString expected;
+        bool asked, destroy;
+    } cases[] = {
+        {std::nullopt, elsewhere.path(), nullptr, QCoreApplication::applicationDirPath(), false,
+         false},
+        {QStringList{elsewhere.path() + "/nothing"}, elsewhere.path(), nullptr, elsewhere.path(),
+         false, false},
+        {QStringList{}, "", choose, chosen.path(), true, false},
+        {QStringList{}, elsewhere.path() + "/gone", choose, chosen.path(), true, false},
+        {QStringList{}, "", Reject, "", true, true},
+    };
+    for (const auto &c : cases) {
+        SdkPlatform::SetInstallDirCandidates(c.candidates);
+        SetSetting("InstallDir", c.stored);
+        w->RemoveTimerState(TS_DESTROY);
+        Script script(c.answer);
         w->ReadConfig();
+        EXPECT_EQ(script.Seen().size(), c.asked ? 1 : 0) << c.stored;
+        EXPECT_EQ(QFileInfo(GetSetting("InstallDir")).canonicalFilePath(),
+                  QFileInfo(c.expected).canonicalFilePath())
+            << c.stored;
+        EXPECT_EQ(w->HasTimerState(TS_DESTROY), c.destroy) << c.stored;
     }
     Record(true);
     Script script;
-    VxEvent event;
-    EXPECT_TRUE(w->DoHelp(event));
+    EXPECT_TRUE(Do(&WndSudoku::DoHelp));
     EXPECT_TRUE(script.Seen().isEmpty());
-    w->DoVersionHistory(event);
+    Do(&WndSudoku::DoVersionHistory);
     ASSERT_EQ(script.Seen().size(), 1);
     EXPECT_TRUE(script.Seen()[0].text.contains("The path could not be found."));
     EXPECT_TRUE(started.isEmpty());
     EXPECT_FALSE(w->CheckAndCopyExampleFiles());
     EXPECT_FALSE(w->MoveOldStyleGameFiles());
     w->RemoveTimerState(TS_DESTROY);
+}
+
+TEST_F(WndSudokuSettings, OptionsDialogStoresAndAppliesWhatTheAnswersAllow)
+{
+    auto stored = [] {
+        QStringList values;
+        for (const char *name :
+             {"DeepCalc", "ViewRs", "ViewRsSingle", "ViewConflicts", "MarkActiveField"})
+            values << GetSetting(name, "PlayOptions");
+        return values.join(' ');
+    };
+    auto applied = [this] { // what the window applies of them, in the same order
+        QStringList on{QString::number(w->Game().IsDeepCalcResultSets())};
+        for (const char *box : {"CHK_VIEW_RS", "CHK_VIEW_RS_SINGLE", "CHK_VIEW_CONFLICTS"})
+            on << QString::number(VxCtl::IsChecked(w->FindChild(box)));
+        return (on << QString::number(WndSudokuPeer::MarkActiveField(*w))).join(' ');
+    };
+    const struct
+    {
+        const char *button, *question;
+        QString stored, applied;
+    } cases[] = {
+        {"BT_OK", "BT_YES", "1 1 1 0 0", "1 1 1 0 0"},
+        {"BT_OK", "BT_NO", "1 1 1 0 0", "1 0 0 1 1"}, // only the calculation now
+        {"BT_CANCEL", nullptr, "0 0 0 1 1", "0 0 0 1 1"},
+    };
+    for (const auto &c : cases) {
+        FreshStart();
+        Open();
+        Script script;
+        script.On("SUDOKU_OPTIONS", [&c](QWidget &window) {
+            for (const auto &[name, on] :
+                 {QPair("CHK_DEEP_CALC", true), QPair("CHK_VIEW_RS", true),
+                  QPair("CHK_VIEW_SINGLE_RS", true), QPair("CHK_VIEW_CONFLICTS", false),
+                  QPair("CHK_MARK_ACTIVE_FIELD", false)})
+                window.findChild<QAbstractButton *>(name)->setChecked(on);
+            PressButton(c.button)(window);
+        });
+        if (c.question)
+            script.On("WND_MESSAGE", PressButton(c.question));
+        EXPECT_TRUE(Do(&WndSudoku::DoGameOptions));
+        ASSERT_EQ(script.Seen().size(), c.question ? 2 : 1);
+        EXPECT_TRUE(!c.question ||
+                    script.Seen()[1].text.contains(
+                        "Do you want to use visualization settings for the current session too?"));
+        EXPECT_EQ(stored(), c.stored) << c.button << c.question;
+        EXPECT_EQ(applied(), c.applied) << c.button << c.question;
+    }
 }

@@ -2,16 +2,9 @@
 // active field and input while the engine works.
 #include "SdkAppTestSupport.h"
 
-#include "velox/VxLink.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
-#include <QTest>
 
 using namespace SdkTest;
 
@@ -26,15 +19,19 @@ protected:
         View(false, false);
     }
 
-    // Right click on a field: the menu's item names ("." before a disabled one, "-" a
-    // separator); the item chosen is run as the framework runs it once the menu is gone.
-    QString Menu(unsigned row, unsigned column, const QString &choose = QString())
+    // The context menu opened by open: its item names ("." before a disabled one, "-" a
+    // separator) and where it was shown; the item chosen is run as the framework runs it once the
+    // menu is gone.
+    QString MenuBy(const std::function<void()> &open, const QString &choose,
+                   QRect *shownAt = nullptr)
     {
         QStringList items;
         QPointer<QAction> chosen;
         {
             Script script;
             script.On("SDK_CONTEXT_MENU", [&](QWidget &window) {
+                if (shownAt)
+                    *shownAt = window.geometry();
                 for (QAction *a : qobject_cast<QMenu *>(&window)->actions()) {
                     items << (a->isSeparator() ? QStringLiteral("-")
                                                : (a->isEnabled() ? "" : ".") + a->objectName());
@@ -42,7 +39,7 @@ protected:
                         chosen = a;
                 }
             });
-            Click(row, column, Qt::RightButton);
+            open();
         }
         QTest::qWait(1); // as on a desktop, the item runs once the menu is gone
         w->activateWindow();
@@ -53,21 +50,19 @@ protected:
         QApplication::processEvents();
         return items.join(' ').replace("ID_ITEM_DIGIT_", "");
     }
+    QString Menu(unsigned row, unsigned column, const QString &choose = QString())
+    {
+        return MenuBy([=, this] { Click(row, column, Qt::RightButton); }, choose);
+    }
     QLineEdit *Editor() { return w->DrawWindow()->findChild<QLineEdit *>("ED_DIGIT"); }
     QString Candidates(unsigned row, unsigned column)
     {
         return FromT(w->Game().GetUserCandidates(row, column).ToRsString());
     }
-    void SetCandidates(const char *list, unsigned row, unsigned column)
-    {
-        SdkResultSet set;
-        set.FromRsString(list);
-        w->Game().SetUserCandidates(set, row, column);
-    }
     // The editor opened on (0,2) by a key, holding the list given.
     QLineEdit *OpenEditor(const char *list = "", Qt::Key key = Qt::Key_Return)
     {
-        SetCandidates(list, 0, 2);
+        SetMarks(w->Game(), list, 0, 2);
         Click(0, 2);
         Key(key);
         QLineEdit *edit = Editor();
@@ -112,8 +107,8 @@ TEST_F(BoardInput, ContextMenuOffersWhatTheFieldAllows)
     EXPECT_EQ(Menu(0, 2, "ID_EMPTY_FIELD"), "ID_EMPTY_FIELD - ID_DELETE_ALL_MANUAL_CANDIDATES");
     EXPECT_EQ(Value(0, 2), SdkDigitEmpty);
     // Delete and delete-all remove manual candidates.
-    SetCandidates("1,2", 0, 3);
-    SetCandidates("1,2", 0, 6);
+    SetMarks(w->Game(), "1,2", 0, 3);
+    SetMarks(w->Game(), "1,2", 0, 6);
     Menu(0, 3, "ID_DELETE_MANUAL_CANDIDATES");
     EXPECT_EQ(Candidates(0, 3), "");
     EXPECT_EQ(Candidates(0, 6), "1,2");
@@ -276,4 +271,30 @@ TEST_F(BoardInput, KeysThatFindNothingToDo)
     GateSolver::OpenGate();
     ASSERT_TRUE(TickUntilIdle(*w));
     EXPECT_TRUE(w->SdkKeyUp(right));
+}
+
+TEST_F(BoardInput, MenuKeyAndShiftF10OpenTheActiveFieldsMenuAtTheField)
+{
+    const struct
+    {
+        QKeyCombination key;
+        bool rs; // take the computed candidates of (4,4), else delete all manual ones
+        const char *item, *left44, *left80;
+    } cases[] = {
+        {QKeyCombination(Qt::Key_Menu), true, "ID_TAKE_CANDIDATES", "5", "9"},
+        {Qt::SHIFT | Qt::Key_F10, false, "ID_DELETE_ALL_MANUAL_CANDIDATES", "", ""},
+    };
+    for (const auto &c : cases) {
+        SetMarks(w->Game(), "9", 4, 4);
+        SetMarks(w->Game(), "9", 8, 0);
+        View(c.rs, false);
+        SetActive(4, 4);
+        w->DrawWindow()->setFocus();
+        QRect shownAt;
+        MenuBy([&] { Key(c.key.key(), c.key.keyboardModifiers()); }, c.item, &shownAt);
+        const QPoint board = w->DrawWindow()->mapToGlobal(QPoint());
+        EXPECT_TRUE(FieldRect(*w, 4, 4, 0).translated(board).contains(shownAt.topLeft()));
+        EXPECT_EQ(Candidates(4, 4), c.left44);
+        EXPECT_EQ(Candidates(8, 0), c.left80);
+    }
 }

@@ -1,11 +1,7 @@
 // The timer state machine, the notifications and the status line, driven tick by tick.
 #include "SdkAppTestSupport.h"
 
-#include "velox/VxLink.h"
-
-#include <QAbstractButton>
 #include <QAbstractSlider>
-#include <QSet>
 
 using namespace SdkTest;
 
@@ -13,23 +9,11 @@ namespace {
 class WndSudokuTimer : public WndTest
 {
 protected:
-    void SetUp() override
-    {
-        WndTest::SetUp();
-        w->SetClock([this] { return now; });
-    }
-    void Tick(int64_t advanceMs = 250)
-    {
-        now += advanceMs;
-        w->EvTimer();
-    }
     int Right(const char *name)
     {
         QWidget *c = w->FindChild(name);
         return c->mapTo(w, QPoint(c->width(), 0)).x();
     }
-
-    int64_t now = 1'000'000;
 };
 
 QString StepText(int index)
@@ -85,9 +69,8 @@ TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCo
         }
     }
     ASSERT_FALSE(w->HasTimerState(TS_SOLUTION));
-    EXPECT_EQ(QSet<QString>(steps.begin(), steps.end()),
-              QSet<QString>({StepText(0), StepText(40), StepText(80)}));
-    EXPECT_EQ(steps.size(), 3);
+    steps.sort(); // the playback's order is the solver's
+    EXPECT_EQ(steps, QStringList({StepText(0), StepText(40), StepText(80)}));
     EXPECT_EQ(Text("STAT_TITLE"), "N I N E F O L D   S U D O K U  -  SUCCESSFULLY FINISHED!");
     EXPECT_EQ(Text("STAT_STATUS"), "The game has been successfully completed.");
     EXPECT_EQ(Text("BT_SOLVE"), "Co&mpute solution");
@@ -149,9 +132,7 @@ TEST_F(WndSudokuTimer, ScrollCodesMoveTheSpeedAndTheDelay)
         EXPECT_EQ(Text("STAT_STATUS"),
                   c.expected < 0 ? QString()
                                  : QString("Changing the solution speed: %1").arg(expected));
-        if (c.expected >= 0) {
-            EXPECT_EQ(qobject_cast<QAbstractSlider *>(bar)->value(), expected);
-        }
+        EXPECT_TRUE(c.expected < 0 || qobject_cast<QAbstractSlider *>(bar)->value() == expected);
     }
 }
 
