@@ -249,7 +249,7 @@ int LengthBonus(int nodes)
     bool odd = false;
     while (nodes > ceiling) {
         ++added;
-        ceiling = odd ? ceiling * 3 / 2 : ceiling * 4 / 3;
+        ceiling = odd ? ceiling * 4 / 3 : ceiling * 3 / 2;
         odd = !odd;
     }
     return added;

@@ -102,8 +102,8 @@ void FindNishio(const Board &, std::vector<SdkTechStep> &);
 void FindStaticForcingChain(const Board &, std::vector<SdkTechStep> &);
 void FindDynamicForcingChain(const Board &, std::vector<SdkTechStep> &);
 
-// Tenths added to a chain's rating for its length: nothing up to four nodes, then
-// one more for each step of a slowly widening ladder of lengths.
+// Tenths added to a chain's rating for its length: one for each step of the ladder
+// 4, 6, 8, 12, 16, 24, 32, ... the chain is longer than.
 int LengthBonus(int nodes);
 
 } // namespace SdkTech

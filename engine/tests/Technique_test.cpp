@@ -1,5 +1,6 @@
 // The technique solver: each technique found where it is the easiest next step,
 // every step true to the solution, the checks of a hint and the rating's verdicts.
+#include "engine/SdkTechBoard.h"
 #include "engine/SdkTechnique.h"
 
 #include <gtest/gtest.h>
@@ -270,3 +271,12 @@ TEST(TechRate, IsAtLeastTheFirstStepAndSinglesRateAsSingles)
 }
 
 } // namespace
+
+// Longer chains rate higher by a tenth for each rung of the ladder 4, 6, 8, 12, 16, 24 they pass.
+TEST(TechRate, ChainLengthLadder)
+{
+    const std::pair<int, int> cases[] = {{4, 0},  {5, 1},  {6, 1},  {7, 2},  {8, 2},  {9, 3},
+                                         {12, 3}, {13, 4}, {16, 4}, {17, 5}, {24, 5}, {25, 6}};
+    for (auto [nodes, tenths] : cases)
+        EXPECT_EQ(SdkTech::LengthBonus(nodes), tenths) << nodes;
+}
