@@ -314,7 +314,9 @@ TEST_F(GameFiles, CurrentGameRemembersItsNamedFile)
     restored(false, true, named);
     ASSERT_TRUE(g.SaveGame("", false, true) && g.SaveCurrentGame());
     restored(false, false, named);
-    fs::remove(named); // the named file gone: everything counts as changed
+    std::ofstream(named) << "*5*5"; // the named file spoilt or gone: everything counts as changed
+    restored(true, true, named);
+    fs::remove(named);
     restored(true, true, "");
     std::ofstream(Games() + "/$curr.sdk") << "*5*5"; // a current game that does not load
     EXPECT_FALSE(Sudoku().LoadCurrentGame());
