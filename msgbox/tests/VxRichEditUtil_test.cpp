@@ -11,27 +11,35 @@ namespace {
 class VxRichEditUtilTest : public ::testing::Test
 {
 protected:
-    void Convert(const QString &markup, bool reset = true, int breaks = 0)
+    void Convert(const QString &markup)
     {
+        edit.clear();
+        messages.clear();
         VxModalHookGuard guard([this](QWidget &w) {
             messages << w.windowTitle() + "|" + dynamic_cast<QMessageBox &>(w).text();
         });
-        VxRichEditUtil::SetFormattedText(&edit, markup, reset, breaks);
+        VxRichEditUtil::SetFormattedText(&edit, markup, true, 0);
     }
-    // The format and alignment of the first fragment holding text.
-    QTextCharFormat Format(const QString &text, Qt::Alignment *align = nullptr)
+    // The format of the first fragment holding text.
+    QTextCharFormat Format(const QString &text)
     {
         for (QTextBlock b = edit.document()->begin(); b.isValid(); b = b.next())
             for (auto it = b.begin(); !it.atEnd(); ++it)
-                if (it.fragment().text().contains(text)) {
-                    if (align)
-                        *align = b.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+                if (it.fragment().text().contains(text))
                     return it.fragment().charFormat();
-                }
         ADD_FAILURE() << "no fragment with " << text.toStdString();
         return {};
     }
-    QString Plain() const { return edit.toPlainText(); }
+    // Underline, italic and bold as "uib", then colour and point size (0: the edit's own).
+    QString Style(const QString &text)
+    {
+        const QTextCharFormat f = Format(text);
+        return QString("%1%2%3 %4 %5")
+            .arg(f.fontUnderline() ? "u" : "", f.fontItalic() ? "i" : "",
+                 f.fontWeight() == QFont::Bold ? "b" : "",
+                 f.foreground().color().name(QColor::HexArgb))
+            .arg(f.fontPointSize());
+    }
 
     QTextEdit edit;
     QStringList messages;
@@ -40,13 +48,13 @@ protected:
 
 TEST(VxRichEditUtilColorTest, NamesAndIndicesOfTheSixteenColours)
 {
-    const char *names[16] = {"black",    "blue",         "green",      "cyan",
-                             "red",      "magenta",      "yellow",     "white",
-                             "gray",     "lightblue",    "lightgreen", "lightcyan",
-                             "lightred", "lightmagenta", "brown",      "lightgray"};
+    const QStringList names =
+        QString("black blue green cyan red magenta yellow white gray lightblue "
+                "lightgreen lightcyan lightred lightmagenta brown lightgray")
+            .split(' ');
     for (short i = 0; i < 16; ++i) {
         EXPECT_EQ(VxRichEditUtil::GetColorName(i), names[i]);
-        EXPECT_EQ(VxRichEditUtil::GetColorIndex(QString(names[i]).toUpper()), i);
+        EXPECT_EQ(VxRichEditUtil::GetColorIndex(names[i].toUpper()), i);
     }
     for (const char *unknown : {"pink", "", " red"})
         EXPECT_EQ(VxRichEditUtil::GetColorIndex(unknown), 0) << unknown;
@@ -58,30 +66,16 @@ TEST_F(VxRichEditUtilTest, TagsFormatTheirRunsAndClosingTagsReturnToTheDefault)
 {
     Convert("<u>a<i>b</u>c</i>d<b>e</b><col:LightRed>f<col:pink>g<col:BROWN>h</col>i"
             "<size:11>j<size:16>k</size>l<font:Courier New>m</font>n<size:x>o<size:99999>p");
-    EXPECT_EQ(Plain(), " a b c d e f g h i j k l m n o p ");
-    const struct
-    {
-        const char *text;
-        bool underline, italic, bold;
-        QColor colour;
-        double size;
-    } runs[] = {
-        {"a", true, false, false, Qt::black, 0},   {"b", true, true, false, Qt::black, 0},
-        {"c", false, true, false, Qt::black, 0},   {"d", false, false, false, Qt::black, 0},
-        {"e", false, false, true, Qt::black, 0},   {"f", false, false, false, QColor(255, 0, 0), 0},
-        {"g", false, false, false, Qt::black, 0},  {"h", false, false, false, QColor(64, 0, 0), 0},
-        {"i", false, false, false, Qt::black, 0},  {"j", false, false, false, Qt::black, 11},
-        {"k", false, false, false, Qt::black, 16}, {"l", false, false, false, Qt::black, 0},
-        {"o", false, false, false, Qt::black, 0},
-    };
-    for (const auto &r : runs) {
-        const QTextCharFormat f = Format(r.text);
-        EXPECT_EQ(f.fontUnderline(), r.underline) << r.text;
-        EXPECT_EQ(f.fontItalic(), r.italic) << r.text;
-        EXPECT_EQ(f.fontWeight() == QFont::Bold, r.bold) << r.text;
-        EXPECT_EQ(f.foreground().color(), r.colour) << r.text;
-        EXPECT_EQ(f.fontPointSize(), r.size) << r.text; // never back to an outer value
-    }
+    EXPECT_EQ(edit.toPlainText(), " a b c d e f g h i j k l m n o p ");
+    QStringList styles;
+    for (const QString run : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "o"})
+        styles << run + ":" + Style(run);
+    // A closing size never goes back to an outer value.
+    EXPECT_EQ(styles,
+              (QStringList{"a:u #ff000000 0", "b:ui #ff000000 0", "c:i #ff000000 0",
+                           "d: #ff000000 0", "e:b #ff000000 0", "f: #ffff0000 0", "g: #ff000000 0",
+                           "h: #ff400000 0", "i: #ff000000 0", "j: #ff000000 11", "k: #ff000000 16",
+                           "l: #ff000000 0", "o: #ff000000 0"}));
     EXPECT_EQ(Format("m").fontFamilies().toStringList(), QStringList{"Courier New"});
     EXPECT_FALSE(Format("n").hasProperty(QTextFormat::FontFamilies));
     EXPECT_LE(Format("p").fontPointSize(), 400);
@@ -91,7 +85,7 @@ TEST_F(VxRichEditUtilTest, TagsFormatTheirRunsAndClosingTagsReturnToTheDefault)
 TEST_F(VxRichEditUtilTest, WordsWithoutValueDoNothingAndUnknownTagsAreText)
 {
     Convert("<col:red>a<col>b</col:blue>c<size><font><align>d<b><p>x</p></b><colour:red>");
-    EXPECT_EQ(Plain(), " a b c d <p> x </p> <colour:red> ");
+    EXPECT_EQ(edit.toPlainText(), " a b c d <p> x </p> <colour:red> ");
     EXPECT_EQ(Format("d").foreground().color(), QColor(128, 0, 0));
     EXPECT_EQ(Format("<p>").fontWeight(), QFont::Bold);
     EXPECT_TRUE(messages.isEmpty());
@@ -102,10 +96,8 @@ TEST_F(VxRichEditUtilTest, UnterminatedOrEmptyTagShowsTheTextBeforeItAndReportsO
     const QList<QPair<QString, QString>> cases = {
         {"a<b", " a "}, {"<col:blue>one<b>two<<size:5", " one two "}, {"x<>y<b>z</b>", " x "}};
     for (const auto &[markup, shown] : cases) {
-        edit.clear();
-        messages.clear();
         Convert(markup);
-        EXPECT_EQ(Plain(), shown);
+        EXPECT_EQ(edit.toPlainText(), shown);
         EXPECT_EQ(messages, QStringList{"Format-Fehler|Formatting error in text:\n\n" + markup});
     }
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 TEST(VxWndMessageScreenshotTest, InformationQuestionAndFormattedMessagesInBothLanguages)
 {
@@ -22,37 +23,28 @@ TEST(VxWndMessageScreenshotTest, InformationQuestionAndFormattedMessagesInBothLa
         "<col:green>green</col> "
         "<col:red>red</col> <col:lightred>lightred</col> <col:magenta>magenta</col> "
         "<col:gray>gray</col>\n<u>underlined</u> <i>italic</i> <b>bold</b> <size:16>big</size>";
-    const struct
-    {
-        const char *file;
-        unsigned short language;
-        QString title, text;
-        unsigned short type;
-    } shots[] = {
-        {"message_info_en", 1, "Information",
+    // file, language, type, title, text
+    const std::tuple<const char *, unsigned short, unsigned short, QString, QString> shots[] = {
+        {"message_info_en", 1, 0x40, "Information",
          framed.arg(
-             "can't be closed while a solution process or a game-creation process is running."),
-         0x40},
-        {"message_info_de", 0, "Information",
+             "can't be closed while a solution process or a game-creation process is running.")},
+        {"message_info_de", 0, 0x40, "Information",
          framed.arg("kann nicht beendet werden, solange ein Lösungsprozess oder ein "
-                    "Spielerzeugungsprozess läuft."),
-         0x40},
-        {"message_question_en", 1, "User Request", "<b>The game has been changed.</b>\n\nSave it?",
-         0x03},
-        {"message_question_de", 0, "Rückfrage an den Benutzer",
-         "<b>Das Spiel wurde geändert.</b>\n\nSpeichern?", 0x03},
-        {"message_formatted_en", 1, "Markup", colours, 0x31},
-        {"message_formatted_de", 0, "Auszeichnung", colours, 0x31},
-    };
-    for (const auto &shot : shots) {
+                    "Spielerzeugungsprozess läuft.")},
+        {"message_question_en", 1, 0x03, "User Request",
+         "<b>The game has been changed.</b>\n\nSave it?"},
+        {"message_question_de", 0, 0x03, "Rückfrage an den Benutzer",
+         "<b>Das Spiel wurde geändert.</b>\n\nSpeichern?"},
+        {"message_formatted_en", 1, 0x31, "Markup", colours},
+        {"message_formatted_de", 0, 0x31, "Auszeichnung", colours}};
+    for (const auto &[file, language, type, title, text] : shots) {
         QImage picture;
         VxModalHookGuard guard([&](QWidget &w) {
             QTest::qWait(10); // let the layout settle before the picture
             picture = w.grab().toImage();
         });
-        VxWndMessage::StartMsg(shot.language, shot.title, shot.text, nullptr, shot.type,
-                               QSize(450, 260), false);
-        ASSERT_FALSE(picture.isNull()) << shot.file;
-        EXPECT_TRUE(picture.save(QDir(dir).filePath(QString(shot.file) + ".png"))) << shot.file;
+        VxWndMessage::StartMsg(language, title, text, nullptr, type, QSize(450, 260), false);
+        ASSERT_FALSE(picture.isNull()) << file;
+        EXPECT_TRUE(picture.save(QDir(dir).filePath(QString(file) + ".png"))) << file;
     }
 }

@@ -1,21 +1,14 @@
 #include "msgbox/VxWndMessage.h"
 #include "velox/VxDynButtonBar.h"
 #include "velox/VxModal.h"
-#include "velox/VxResource.h"
 
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
-// Everything a test wants to know about a box while it runs.
-struct Seen
-{
-    QString title, text, buttons, icon, focus;
-    QSize size;
-};
-
 class VxWndMessageTest : public ::testing::Test
 {
 protected:
@@ -39,25 +32,24 @@ protected:
                     buttons.join(' '),
                     box.GetIconName(),
                     box.focusWidget() ? box.focusWidget()->objectName() : QString(),
-                    box.size()};
+                    QString("%1x%2").arg(box.width()).arg(box.height())};
             if (!press.isEmpty())
                 QTest::mouseClick(box.FindChild(press), Qt::LeftButton);
         });
         return VxWndMessage::StartMsg(language, title, text, nullptr, type, size, false);
     }
-    Seen seen;
+    // Everything a test wants to know about the last box while it ran.
+    struct
+    {
+        QString title, text, buttons, icon, focus, size;
+    } seen;
 };
 } // namespace
 
 TEST_F(VxWndMessageTest, ButtonSetsTheirTextsAndResultsInBothLanguages)
 {
-    const struct
-    {
-        unsigned short language, type;
-        const char *press;
-        unsigned short result;
-        QString buttons;
-    } rows[] = {
+    // language, type, button pressed (none: closed by the frame), result, buttons shown
+    const std::tuple<int, int, const char *, int, QString> rows[] = {
         {1, 0, "BT_CLOSE", 2, "BT_CLOSE=&Close"},
         {0, 0, "", 2, "BT_CLOSE=&Schliessen"},
         {1, 1, "BT_OK", 1, "BT_OK=&OK BT_CANCEL=&Cancel"},
@@ -72,42 +64,41 @@ TEST_F(VxWndMessageTest, ButtonSetsTheirTextsAndResultsInBothLanguages)
         {1, 0x44, "", 7, "BT_YES=&Yes BT_NO=&No"},
         {1, 0x13, "", 2, "BT_YES=&Yes BT_NO=&No BT_CANCEL=&Cancel"},
     };
-    for (const auto &r : rows) {
-        EXPECT_EQ(Run(r.language, r.type, r.press), r.result) << r.type << " " << r.press;
-        EXPECT_EQ(seen.buttons, r.buttons) << r.type << " " << r.language;
+    for (const auto &[language, type, press, result, buttons] : rows) {
+        EXPECT_EQ(Run(language, type, press), result) << type << " " << press;
+        EXPECT_EQ(seen.buttons, buttons) << type << " " << language;
     }
 }
 
 TEST_F(VxWndMessageTest, IconsAndTheDefaultButtonFollowTheType)
 {
-    const QList<QPair<unsigned short, QString>> icons = {
-        {0x10, "BMP_MBSTOP"},  {0x20, "BMP_MBQUEST"}, {0x30, "BMP_MBEXCLAM"}, {0x40, "BMP_MBINFO"},
-        {0x00, "BMP_MBINFO"},  {0x50, "BMP_MBINFO"},  {0x41, "BMP_MBINFO"},   {0x43, "BMP_MBQUEST"},
-        {0x04, "BMP_MBQUEST"}, {0x13, "BMP_MBSTOP"},  {0x34, "BMP_MBEXCLAM"}};
-    for (const auto &[type, icon] : icons) {
-        Run(1, type);
-        EXPECT_EQ(seen.icon, icon) << type;
-    }
     // A default beyond the buttons there are falls back to the first.
-    const QList<QPair<unsigned short, QString>> focus = {
-        {0x003, "BT_YES"}, {0x103, "BT_NO"}, {0x203, "BT_CANCEL"}, {0x204, "BT_YES"}};
-    for (const auto &[type, button] : focus) {
+    const QList<QPair<unsigned short, QString>> rows = {
+        {0x10, "BMP_MBSTOP BT_CLOSE"},   {0x20, "BMP_MBQUEST BT_CLOSE"},
+        {0x30, "BMP_MBEXCLAM BT_CLOSE"}, {0x40, "BMP_MBINFO BT_CLOSE"},
+        {0x00, "BMP_MBINFO BT_CLOSE"},   {0x50, "BMP_MBINFO BT_CLOSE"},
+        {0x41, "BMP_MBINFO BT_OK"},      {0x43, "BMP_MBQUEST BT_YES"},
+        {0x04, "BMP_MBQUEST BT_YES"},    {0x13, "BMP_MBSTOP BT_YES"},
+        {0x34, "BMP_MBEXCLAM BT_YES"},   {0x003, "BMP_MBQUEST BT_YES"},
+        {0x103, "BMP_MBQUEST BT_NO"},    {0x203, "BMP_MBQUEST BT_CANCEL"},
+        {0x204, "BMP_MBQUEST BT_YES"}};
+    for (const auto &[type, look] : rows) {
         Run(1, type);
-        EXPECT_EQ(seen.focus, button) << type;
+        EXPECT_EQ(seen.icon + " " + seen.focus, look) << type;
     }
 }
 
 TEST_F(VxWndMessageTest, TitleTextAndSize)
 {
-    Run(1, 0, "", QSize(0, 0), "<b>Hello</b> world", "Information");
-    EXPECT_EQ(seen.title, "Information");
-    EXPECT_EQ(seen.text, " Hello  world "); // every segment is followed by a blank
-    EXPECT_EQ(seen.size, QSize(350, 150));
-    Run(1, 0, "", QSize(49, 300), "x", "");
-    EXPECT_EQ(seen.title, "VELOX Message");
-    EXPECT_EQ(seen.size, QSize(350, 300));
-    Run(1, 0, "", QSize(400, 230));
-    EXPECT_EQ(seen.size, QSize(400, 230));
+    // Every segment is followed by a blank; a missing title and a too small size get defaults.
+    const auto shown = [this](QSize size, const QString &text, const QString &title) {
+        Run(1, 0, "", size, text, title);
+        return seen.title + "|" + seen.text + "|" + seen.size;
+    };
+    EXPECT_EQ(shown(QSize(0, 0), "<b>Hello</b> world", "Information"),
+              "Information| Hello  world |350x150");
+    EXPECT_EQ(shown(QSize(49, 300), "x", ""), "VELOX Message| x |350x300");
+    EXPECT_EQ(shown(QSize(400, 230), "<b>Text</b>", "Title"), "Title| Text |400x230");
 }
 
 TEST_F(VxWndMessageTest, MalformedMarkupIsReportedFirstAndTheBoxStillAnswers)
@@ -131,8 +122,7 @@ TEST_F(VxWndMessageTest, DefaultsTakeOnlyValidValuesAndServeTheOverloadWithoutLa
     VxWndMessage::SetDefaults(2, QSize(10, 49), true, 16, "", 0); // all invalid but bold
     QTextCharFormat format;
     VxModalHookGuard guard([&](QWidget &w) {
-        auto *info =
-            qobject_cast<QTextEdit *>(dynamic_cast<VxWndMessage &>(w).FindChild("ED_INFO"));
+        auto *info = w.findChild<QTextEdit *>("ED_INFO");
         QTextCursor c(info->document());
         c.setPosition(info->toPlainText().indexOf("Saved") + 1);
         format = c.charFormat();

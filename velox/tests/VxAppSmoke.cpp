@@ -19,11 +19,7 @@ class ClosingFrame : public VxTestFrame
 public:
     VxWindowTimer timer{this, 10};
 
-    bool EvInit() override
-    {
-        timer.Start();
-        return VxTestFrame::EvInit();
-    }
+    bool EvInit() override { return timer.Start(), VxTestFrame::EvInit(); }
     bool EvTimer() override
     {
         if (++timers == 3)
@@ -37,23 +33,19 @@ class SmokeApp : public VxApp
 public:
     SmokeApp() : VxApp("VxAppSmoke") {}
 
-    bool argumentsSeen = false;
-    int inits = 0, timers = 0, destroys = 0;
-    bool destroyedWhenStartReturned = false;
+    QString run; // what Main saw of its arguments and of the window's life
     bool announcedEnd = false;
 
     bool Main(unsigned short argc, const QStringList &argv) override
     {
-        argumentsSeen = argc == 1 && argv.value(0) == QLatin1String("game.sdk");
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { announcedEnd = true; });
         auto frame = std::make_unique<ClosingFrame>();
         if (!InstallTestBundle() || !frame->LoadCustomWindow("VX_TEST_FRAME"))
             return false;
         frame->Start();
-        destroyedWhenStartReturned = frame->IsDestroyed();
-        inits = frame->inits;
-        timers = frame->timers;
-        destroys = frame->destroys;
+        run = QString::asprintf("arguments=%d:%s inits=%d timers=%d destroys=%d destroyed=%d", argc,
+                                qPrintable(argv.join(' ')), frame->inits, frame->timers,
+                                frame->destroys, int(frame->IsDestroyed()));
         return true;
     }
 };
@@ -66,10 +58,8 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const int rc = VxApp::Execute(argc, argv);
-    std::printf("rc=%d arguments=%d inits=%d timers=%d destroys=%d destroyed=%d\n", rc,
-                int(theApp.argumentsSeen), theApp.inits, theApp.timers, theApp.destroys,
-                int(theApp.destroyedWhenStartReturned));
-    const bool ok = rc == 0 && theApp.announcedEnd && theApp.argumentsSeen && theApp.inits == 1 &&
-                    theApp.timers == 3 && theApp.destroys == 1 && theApp.destroyedWhenStartReturned;
-    return ok ? 0 : 1;
+    const QString run =
+        QString::asprintf("rc=%d end=%d %s", rc, int(theApp.announcedEnd), qPrintable(theApp.run));
+    std::printf("%s\n", qPrintable(run));
+    return run == "rc=0 end=1 arguments=1:game.sdk inits=1 timers=3 destroys=1 destroyed=1" ? 0 : 1;
 }

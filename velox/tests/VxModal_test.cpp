@@ -1,15 +1,10 @@
 #include "velox/VxApp.h"
 #include "velox/VxModal.h"
-#include "velox/VxPrinter.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QDir>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(VxModalTest, HooksNestAndAnswerThePlainMessageBox)

@@ -4,18 +4,14 @@
 
 TDYN_IMPLEMENT(VxTestFrame, "VxWFrame");
 
+// Every handler the form names, under the name the form gives it.
+#define TEST_LINK(fn)                                                                              \
+    (VxLinkEntry{"VX_TEST_FRAME", "VxTestFrame::" #fn, 0, 0, VxHandler<&VxTestFrame::fn>})
 const VxLinkEntry VxTestLinks[] = {
-    {"VX_TEST_FRAME", "VxTestFrame::DoPress", 0, 0, VxHandler<&VxTestFrame::DoPress>},
-    {"VX_TEST_FRAME", "VxTestFrame::DoOK", 0, 0, VxHandler<&VxTestFrame::DoOK>},
-    {"VX_TEST_FRAME", "VxTestFrame::DoMenu", 0, 0, VxHandler<&VxTestFrame::DoMenu>},
-    {"VX_TEST_FRAME", "VxTestFrame::OptionChecked", 0, 0, VxHandler<&VxTestFrame::OptionChecked>},
-    {"VX_TEST_FRAME", "VxTestFrame::EditChar", 0, 0, VxHandler<&VxTestFrame::EditChar>},
-    {"VX_TEST_FRAME", "VxTestFrame::EditKillFocus", 0, 0, VxHandler<&VxTestFrame::EditKillFocus>},
-    {"VX_TEST_FRAME", "VxTestFrame::DrawClick", 0, 0, VxHandler<&VxTestFrame::DrawClick>},
-    {"VX_TEST_FRAME", "VxTestFrame::Scroll", 0, 0, VxHandler<&VxTestFrame::Scroll>},
-    {"VX_TEST_FRAME", "VxTestFrame::Redraw", 0, 0, VxHandler<&VxTestFrame::Redraw>},
-    {nullptr, nullptr, 0, 0, nullptr},
-};
+    TEST_LINK(DoPress),       TEST_LINK(DoOK),      TEST_LINK(DoMenu),
+    TEST_LINK(OptionChecked), TEST_LINK(EditChar),  TEST_LINK(KeyDown),
+    TEST_LINK(EditKillFocus), TEST_LINK(DrawClick), TEST_LINK(Scroll),
+    TEST_LINK(Redraw),        VxLinkEntry{}};
 
 bool InstallTestBundle()
 {

@@ -16,25 +16,36 @@ class VxTestFrame : public VxWFrame
 public:
     VxTestFrame() = default;
 
-    int presses = 0, menuItems = 0, options = 0, inits = 0, destroys = 0, timers = 0, sizes = 0,
-        killFocus = 0;
+    int inits = 0, destroys = 0, timers = 0;
     bool refuseClose = false;
-    QString typed;
-    QList<VxEventMouse> clicks;
-    QList<QPair<int, int>> scrolls;
+    QStringList calls; // every handler call with what its event carried
     QObject *lastSource = nullptr;
 
-    bool DoPress(VxEvent &e) { return ++presses, lastSource = e.GetSource(), true; }
+    bool Log(const QString &call, bool handled = true) { return calls << call, handled; }
+    bool DoPress(VxEvent &e)
+    {
+        return lastSource = e.GetSource(), Log("press:" + e.GetSourceName() + ":" + e.GetLink());
+    }
     bool DoOK(VxEvent &) { return SetDialogResult(1), Close(false), true; }
-    bool DoMenu(VxEvent &) { return ++menuItems; }
-    bool OptionChecked(VxEvent &) { return ++options; }
+    bool DoMenu(VxEvent &) { return Log("menu"); }
+    bool OptionChecked(VxEvent &) { return Log("option"); }
     // Swallows "x"; lets every other character through to the edit.
-    bool EditChar(VxEventKey &e) { return typed += e.GetText(), e.GetChar() == QLatin1Char('x'); }
-    bool EditKillFocus(VxEvent &) { return ++killFocus; }
-    bool DrawClick(VxEventMouse &e) { return clicks.append(e), true; }
+    bool EditChar(VxEventKey &e) { return Log("char:" + e.GetText(), e.GetChar() == u'x'); }
+    // Takes F2 on key down; leaves every other key to come as a character.
+    bool KeyDown(VxEventKey &e)
+    {
+        return Log(QString("down:%1").arg(VxKeyTable::FindKeyIndex(e.GetKey())),
+                   e.GetKey() == Qt::Key_F2);
+    }
+    bool EditKillFocus(VxEvent &) { return true; }
+    bool DrawClick(VxEventMouse &e)
+    {
+        const QPoint p = e.GetPos();
+        return Log(QString("click:%1:%2,%3").arg(e.GetButton()).arg(p.x()).arg(p.y()));
+    }
     bool Scroll(VxEventWnd &e)
     {
-        return scrolls.append({e.GetScrollCode(), e.GetPosition()}), true;
+        return Log(QString("scroll:%1:%2").arg(e.GetScrollCode()).arg(e.GetPosition()));
     }
     // Fills the logical square (0,0)-(50,50) of a 100 x 100 mapping in light red.
     bool Redraw(VxEventDraw &e)
@@ -47,7 +58,6 @@ public:
     bool EvClose() override { return refuseClose || VxWFrame::EvClose(); }
     bool EvDestroy() override { return ++destroys; }
     bool EvTimer() override { return ++timers; }
-    bool EvSize() override { return ++sizes; }
 };
 
 // The handler link table of the test bundle (without DoMissing, which the form also names).
