@@ -74,13 +74,7 @@ bool SdkDoubleList::Add(const SdkResultSet &set, unsigned pos)
     added.SetResultSet(set);
     if (!added.AddIndex(pos))
         return false;
-    int at = m_count;
-    while (at > 0 && SdkDouble::Compare(m_doubles[at - 1], added) > 0) {
-        m_doubles[at] = m_doubles[at - 1];
-        --at;
-    }
-    m_doubles[at] = added;
-    ++m_count;
+    InsertSorted(added);
     return true;
 }
 
@@ -92,6 +86,12 @@ bool SdkDoubleList::AddGroup(const SdkResultSet &set, uint16_t positions)
     added.SetResultSet(set);
     for (unsigned rest = positions & 0x1FFu; rest != 0; rest &= rest - 1)
         added.AddIndex(static_cast<unsigned>(std::countr_zero(rest)));
+    InsertSorted(added);
+    return true;
+}
+
+void SdkDoubleList::InsertSorted(const SdkDouble &added)
+{
     int at = m_count;
     while (at > 0 && SdkDouble::Compare(m_doubles[at - 1], added) > 0) {
         m_doubles[at] = m_doubles[at - 1];
@@ -99,7 +99,6 @@ bool SdkDoubleList::AddGroup(const SdkResultSet &set, uint16_t positions)
     }
     m_doubles[at] = added;
     ++m_count;
-    return true;
 }
 
 void SdkDoubleList::RemoveAt(int i)

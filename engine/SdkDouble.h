@@ -73,6 +73,8 @@ public:
 
 private:
     SdkDouble *Find(const SdkResultSet &set);
+    // Puts a new double at its ordered place; the caller checked the capacity.
+    void InsertSorted(const SdkDouble &added);
     void RemoveAt(int i);
 
     SdkDouble m_doubles[Capacity];
