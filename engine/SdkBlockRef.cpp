@@ -153,6 +153,26 @@ bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
     return (lanes & multiBytes) != 0;
 }
 #else
+using SdkSetScan::Plain::HasEqualSets;
+using SdkSetScan::Plain::MultiPositions;
+using SdkSetScan::Plain::PositionsOf;
+#endif
+} // namespace
+
+unsigned SdkSetScan::MultiPositions(const uint16_t (&sets)[9])
+{
+    return ::MultiPositions(sets);
+}
+unsigned SdkSetScan::PositionsOf(const uint16_t (&sets)[9], uint16_t set)
+{
+    return ::PositionsOf(sets, set);
+}
+bool SdkSetScan::HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
+{
+    return ::HasEqualSets(sets, multiPositions);
+}
+
+namespace SdkSetScan::Plain {
 unsigned MultiPositions(const uint16_t (&sets)[9])
 {
     unsigned positions = 0;
@@ -182,8 +202,7 @@ bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions)
     }
     return equal != 0;
 }
-#endif
-} // namespace
+} // namespace SdkSetScan::Plain
 
 bool SdkBlockRef::CalcDoubles()
 {

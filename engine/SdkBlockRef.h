@@ -9,6 +9,22 @@
 
 class Sudoku;
 
+// Scans of a block's nine candidate sets (0 for a filled field) for its double list, with
+// SSE2 where the machine has it. The plain versions serve other machines.
+namespace SdkSetScan {
+// The positions of the sets of two or more digits.
+unsigned MultiPositions(const uint16_t (&sets)[9]);
+// The positions holding exactly set.
+unsigned PositionsOf(const uint16_t (&sets)[9], uint16_t set);
+// Whether two of the sets at multiPositions are equal.
+bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions);
+namespace Plain {
+unsigned MultiPositions(const uint16_t (&sets)[9]);
+unsigned PositionsOf(const uint16_t (&sets)[9], uint16_t set);
+bool HasEqualSets(const uint16_t (&sets)[9], unsigned multiPositions);
+} // namespace Plain
+} // namespace SdkSetScan
+
 // Only a Sudoku creates and initialises blocks, for its own fields. Blocks are
 // not copyable: a copy would keep references into another game's grid, and a
 // copied game sets up its own blocks instead.

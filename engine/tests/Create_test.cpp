@@ -127,6 +127,21 @@ TEST(Create, OutcomesAndAttempts)
     }
 }
 
+// The random filling gives up only when no empty field can take any digit.
+TEST(Create, FillingEndsWithoutPlaceableFields)
+{
+    std::string firstColumn(81, '.');
+    for (unsigned i = 0; i < 81; i += 9)
+        firstColumn[i] = kSolution[i];
+    const std::pair<std::string, bool> cases[] = {
+        {std::string(81, '.'), true}, {firstColumn, true}, {kSolution, false}};
+    for (const auto &[grid, placeable] : cases) {
+        Sudoku g;
+        LoadGrid(g, grid);
+        EXPECT_EQ(Peer::HasPlaceableField(g), placeable) << grid;
+    }
+}
+
 TEST(Create, PredefinedRiddlesAvoidTheRecentOnes)
 {
     const fs::path folder = scratchHome.root / "predefs";

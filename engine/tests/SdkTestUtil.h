@@ -84,6 +84,7 @@ public:
     }
     static void SetRunMode(Sudoku &g, uint16_t mode) { g.m_runMode = mode; }
     static void SetBtSteps(Sudoku &g, int steps) { g.m_btStepsOnCreation = steps; }
+    static bool HasPlaceableField(const Sudoku &g) { return g.HasPlaceableField(); }
     static const TMvcEventTable &EventTable() { return Sudoku::m_stcoEvTab; }
 };
 using Peer = SudokuTestPeer;

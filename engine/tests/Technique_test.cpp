@@ -247,6 +247,9 @@ TEST(TechRate, GivesVerdictsForUnratableRiddles)
         EXPECT_TRUE(r.status == SdkRating::Rated || r.rating == 0);
         EXPECT_EQ(SdkTech::Hint(G(riddle.c_str()), G(riddle.c_str())).status, hint);
     }
+    Grid tooBig{};
+    tooBig[40] = 10;
+    EXPECT_EQ(SdkTech::Rate(tooBig).status, SdkRating::Invalid);
 }
 
 // Rating applies every step of the easiest rating at once, so its way may differ
@@ -265,9 +268,15 @@ TEST(TechRate, IsAtLeastTheFirstStepAndSinglesRateAsSingles)
     EXPECT_EQ(SdkTech::Rate(riddle, &stop).status, SdkRating::Cancelled);
     EXPECT_EQ(SdkTech::Rate(riddle, &go).rating, r.rating);
 
-    const SdkRating easy = SdkTech::Rate(
-        G("18..4..6...9.6....2..71.....48......7...5.....2...19.8496.7.8...7.........1...5.."));
-    EXPECT_EQ(easy.rating * 1000 + int(easy.hardest), 23000 + int(SdkTechnique::NakedSingle));
+    const std::pair<const char *, int> known[] = {
+        {"18..4..6...9.6....2..71.....48......7...5.....2...19.8496.7.8...7.........1...5..",
+         23000 + int(SdkTechnique::NakedSingle)},
+        // Without the uniqueness steps this one would need an XY-chain (6.8).
+        {TechCases[0].values, 52000 + int(SdkTechnique::Jellyfish)}};
+    for (auto [riddle, expected] : known) {
+        const SdkRating k = SdkTech::Rate(G(riddle));
+        EXPECT_EQ(k.rating * 1000 + int(k.hardest), expected) << riddle;
+    }
 }
 
 } // namespace

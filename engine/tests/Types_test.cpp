@@ -1,6 +1,8 @@
 // The grid numbering, blocks, double lists and the game object.
 #include "SdkTestUtil.h"
 
+#include <random>
+
 TEST(Types, GridNumberingAndBlocks)
 {
     // quad, position; whether valid, row, column
@@ -19,6 +21,9 @@ TEST(Types, GridNumberingAndBlocks)
     Sudoku g;
     StartRiddle(g, "..1234567" + std::string(72, '.'));
     SdkBlockRef &row = const_cast<SdkBlockRef &>(g.GetBlock(SdkBlockRow, 0));
+    ASSERT_EQ(row.GetDoubleList().Count(), 1);
+    row.EmptyDoubleList(); // made again from the fields' sets alone
+    row.CalcDoubles();
     ASSERT_EQ(row.GetDoubleList().Count(), 1);
     row[9].SetValue(SdkDigit3);
     EXPECT_EQ(g.GetBlock(SdkBlockRow, 0)[9].GetValue() + g.GetUnsolvedCount(), 74u);
@@ -64,6 +69,28 @@ TEST(Types, DoubleLists)
     EXPECT_EQ(Dump(list), "2,8@17 3,5@24 ");
     EXPECT_EQ(list.FindDouble(SetOf({3, 5}))->GetIndex(1) * 10 + list.Count(), 42);
     EXPECT_TRUE(list.FindDouble(SetOf({1, 9})) == nullptr && list.GetDouble(-1) == nullptr);
+}
+
+// The scans that make double lists agree with their plain versions, which serve machines
+// without SSE2, and read no set beyond the ninth (here 0x3FE, all digits).
+TEST(Types, SetScansAgreeWithThePlainOnes)
+{
+    const uint16_t some[] = {0, 0x6, 0x6, 0xC, 0x200, 0x1A0, 0x1A0, 0x3FC};
+    std::mt19937 random(3);
+    uint16_t row[10] = {};
+    row[9] = 0x3FE;
+    const auto &sets = *reinterpret_cast<const uint16_t(*)[9]>(row);
+    for (int n = 0; n < 2000; ++n) {
+        for (unsigned pos = 0; pos < 9; ++pos)
+            row[pos] = some[random() % std::size(some)];
+        const unsigned multi = SdkSetScan::MultiPositions(sets);
+        ASSERT_EQ(multi, SdkSetScan::Plain::MultiPositions(sets));
+        ASSERT_EQ(SdkSetScan::HasEqualSets(sets, multi),
+                  SdkSetScan::Plain::HasEqualSets(sets, multi));
+        for (uint16_t set : row)
+            ASSERT_EQ(SdkSetScan::PositionsOf(sets, set),
+                      SdkSetScan::Plain::PositionsOf(sets, set));
+    }
 }
 
 TEST(Types, GameObjectCopiesAndComparisons)
