@@ -151,7 +151,7 @@ TEST_F(WndSudokuClose, RefusedWhileDefiningOrWhileAWorkerRunsInTheWindowsLanguag
         EXPECT_TRUE(script.Seen()[0].text.contains(Plain + " ..."));
         EXPECT_FALSE(w->IsDestroyed());
         GateSolver::OpenGate();
-        ASSERT_TRUE(WaitForThreadEnd(w->Game()));
+        ASSERT_TRUE(WaitUntil([this] { return !w->Game().IsThreadRunning(); }));
     }
 }
 
@@ -169,6 +169,9 @@ TEST_F(WndSudokuClose, AcceptedCloseStoresTheDelayAndTheCurrentGameButTheDestroy
             w->Close(false);
         }
         EXPECT_TRUE(w->IsDestroyed());
+        SdkParam level(w->Game(), 2, true); // the window no longer hears its game
+        w->Game().MVC().Call(SDK_START_SOLVING, level);
+        EXPECT_NE(WndSudokuPeer::SolveLevel(*w), 2);
         Sudoku stored;
         EXPECT_EQ(stored.LoadCurrentGame(), !destroyBit);
         EXPECT_EQ(stored.GetFixCount(), destroyBit ? 0u : 30u);
@@ -191,8 +194,7 @@ TEST_F(WndSudokuScreenshots, MainWindowAidsAndDialogsInBothLanguages)
 
         w->Game() = *MakeGame(Riddle);
         for (int i : {2, 3, 5, 10, 11})
-            ASSERT_TRUE(
-                w->Game().SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), unsigned(i % 9)));
+            ASSERT_TRUE(w->Game().SetValue(SdkDigit(Solution[i] - '0'), i / 9u, i % 9u));
         View(true, true);
         SetActive(1, 2);
         w->DrawWindow()->setFocus();

@@ -63,22 +63,21 @@ TEST_F(PlayAids, TintsAppearOnlyForTheChosenAidAndNeverHideAConflict)
     const struct
     {
         bool sameDigit, units;
-        QRgb row, box, sameFive, far;
+        QList<QRgb> corners; // of (0,6) in the row, (2,2) in the box, the other 5, (8,8) far off
     } cases[] = {
-        {false, false, white, white, white, white},
-        {false, true, unit, unit, white, white},
-        {true, false, white, white, same, white},
-        {true, true, unit, unit, same, white},
+        {false, false, {white, white, white, white}},
+        {false, true, {unit, unit, white, white}},
+        {true, false, {white, white, same, white}},
+        {true, true, {unit, unit, same, white}},
     };
     SetActive(0, 0);
     for (const auto &c : cases) {
         w->SetPlayAids({c.sameDigit, c.units, false, false});
         const QImage image = Board();
-        SCOPED_TRACE(testing::Message() << c.sameDigit << c.units);
-        EXPECT_EQ(Corner(image, 0, 6), c.row);
-        EXPECT_EQ(Corner(image, 2, 2), c.box);
-        EXPECT_EQ(Corner(image, 1, 5), c.sameFive);
-        EXPECT_EQ(Corner(image, 8, 8), c.far);
+        EXPECT_EQ(QList<QRgb>({Corner(image, 0, 6), Corner(image, 2, 2), Corner(image, 1, 5),
+                               Corner(image, 8, 8)}),
+                  c.corners)
+            << c.sameDigit << c.units;
     }
     // (0,8) can take no digit: lightred as always, and with an aid on a black corner as well.
     w->Game() = *MakeGame("123456780000000009000000000000000000000000000000000000000000000000000000"
@@ -139,7 +138,7 @@ TEST_F(PlayAids, ShiftDigitTogglesAManualCandidateOnAnyLayout)
 
 TEST_F(PlayAids, DigitCountsShowADigitPlacedNineTimesAsDone)
 {
-    auto *label = Find<QLabel>("STAT_DIGIT_COUNTS");
+    auto *label = qobject_cast<QLabel *>(Find("STAT_DIGIT_COUNTS"));
     EXPECT_FALSE(label->isVisible());
     w->Game() = *SolutionWithout({0}); // one 5 missing
     w->SetPlayAids({false, false, true, false});
@@ -184,8 +183,7 @@ TEST_F(PlayAids, ADroppedGameFileIsLoadedAsTheLoadCommandDoes)
     ASSERT_TRUE(SolutionWithout({0, 1, 2})->SaveGame(path.toStdString(), false, true));
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path)});
-    Script script;
-    script.On("WND_MESSAGE", PressButton("BT_NO"));
+    Script script("WND_MESSAGE", PressButton("BT_NO"));
     // Qt takes a drop only where the drag has entered and was accepted.
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &enter);
@@ -310,8 +308,7 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
         SCOPED_TRACE(c.name);
         Start(*SolutionWithout({0}));
         QGuiApplication::clipboard()->setText(c.text);
-        Script script;
-        script.On("WND_MESSAGE", PressButton("BT_NO"));
+        Script script("WND_MESSAGE", PressButton("BT_NO"));
         w->FindAction("MN_PASTE_RIDDLE")->trigger();
         EXPECT_EQ(w->Game().GetFixCount(), c.fixCount ? c.fixCount : 80u);
         EXPECT_EQ(WndSudokuPeer::FixMode(*w), c.definition);

@@ -28,14 +28,12 @@ Reply Answer(BookletAnswers &a)
             window.findChild<QSpinBox *>("ED_COUNT")->setValue(5);
             auto *perPage = window.findChild<QComboBox *>("COMBO_PER_PAGE");
             perPage->setCurrentIndex(perPage->findData(2));
-            window.findChild<QAbstractButton *>(a.computed ? "RAD_COMPUTED" : "RAD_STOCK")
-                ->setChecked(true);
-            window.findChild<QAbstractButton *>("CHK_SOLUTIONS")->setChecked(true);
-            window.findChild<QAbstractButton *>("RAD_PDF")->setChecked(true);
+            for (const char *on :
+                 {a.computed ? "RAD_COMPUTED" : "RAD_STOCK", "CHK_SOLUTIONS", "RAD_PDF"})
+                window.findChild<QAbstractButton *>(on)->setChecked(true);
             QTest::mouseClick(window.findChild<QAbstractButton *>("BT_OK"), Qt::LeftButton);
-        } else if (auto *files = qobject_cast<QFileDialog *>(&window)) {
-            files->selectFile(a.pdf);
-            static_cast<QDialog *>(files)->accept();
+        } else if (qobject_cast<QFileDialog *>(&window)) {
+            ChooseFile(a.pdf)(window);
         } else if (auto *print = qobject_cast<QPrintDialog *>(&window)) {
             print->printer()->setOutputFormat(QPrinter::PdfFormat);
             print->printer()->setOutputFileName(a.pdf);

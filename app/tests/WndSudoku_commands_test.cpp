@@ -43,12 +43,9 @@ void Type(QWidget &window, const char *name, const QString &text)
 std::unique_ptr<Sudoku> RiddlePlayed(int n)
 {
     auto game = MakeGame(Riddle);
-    for (int i = 0; i < 81 && n > 0; ++i) {
-        if (Riddle[i] == '0' && n-- > 0) {
-            EXPECT_TRUE(
-                game->SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), unsigned(i % 9)));
-        }
-    }
+    for (int i = 0; i < 81 && n > 0; ++i)
+        if (Riddle[i] == '0' && n-- > 0)
+            EXPECT_TRUE(game->SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), i % 9u));
     return game;
 }
 
@@ -123,8 +120,7 @@ TEST_F(GameFlow, NewGameAsksForTheModeAndTooFewGivensCannotBePlayed)
 {
     Start(1);
     for (const char *mode : {"BT_CANCEL", "RAD_NEW_FIX"}) {
-        Script script;
-        script.On("WND_MESSAGE", PressButton("BT_NO"));
+        Script script("WND_MESSAGE", PressButton("BT_NO"));
         script.On("SUDOKU_GAME_DEF_TYPE", [mode](QWidget &window) {
             EXPECT_TRUE(VxCtl::IsChecked(window.findChild<QWidget *>("RAD_CONTINUE_FIX")));
             Check(window.findChild<QWidget *>(mode));
@@ -157,8 +153,7 @@ TEST_F(GameFlow, NewGameAsksForTheModeAndTooFewGivensCannotBePlayed)
 TEST_F(GameFlow, ComputedRiddleIsCancelledByItsButtonOrNotStartedAtAll)
 {
     for (const char *answer : {"BT_CANCEL", "BT_OK"}) {
-        Script script;
-        script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(0));
+        Script script("SUDOKU_GAME_CREATE_TYPE", CreateType(0));
         script.On("SUDOKU_CREATE_GAME_PARAMETERS", [answer](QWidget &window) {
             Type(window, "ED_ATTEMPTS", "9999");
             PressButton(answer)(window);
@@ -183,8 +178,7 @@ TEST_F(GameFlow, ComputedRiddleIsCancelledByItsButtonOrNotStartedAtAll)
 TEST_F(GameFlow, PredefinedRiddleIsPickedFromTheInstallationFolderOrReportedMissing)
 {
     { // the test's installation folder holds no riddles
-        Script script;
-        script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(2));
+        Script script("SUDOKU_GAME_CREATE_TYPE", CreateType(2));
         Press("BT_CREATE_GAME");
         ASSERT_EQ(script.SeenWindows(), QStringList({"SUDOKU_GAME_CREATE_TYPE", "VX_MESSAGE"}));
         EXPECT_EQ(script.Seen()[1].text, "No predefined riddle could be found.");
@@ -192,8 +186,7 @@ TEST_F(GameFlow, PredefinedRiddleIsPickedFromTheInstallationFolderOrReportedMiss
     }
     WndSudokuPeer::InstallDir(*w) = QCoreApplication::applicationDirPath();
     for (int level : {1, 2, 3}) {
-        Script script;
-        script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(level));
+        Script script("SUDOKU_GAME_CREATE_TYPE", CreateType(level));
         Press("BT_CREATE_GAME");
         EXPECT_EQ(script.SeenWindows(), QStringList({"SUDOKU_GAME_CREATE_TYPE"}));
         EXPECT_GE(w->Game().GetFixCount(), 17u) << level;
@@ -208,8 +201,7 @@ TEST_F(GameFlow, PredefinedRiddleIsPickedFromTheInstallationFolderOrReportedMiss
 TEST_F(GameFlow, SaveAsAppendsTheExtensionSaveReusesTheFileAndFailuresKeepTheName)
 {
     Start(2);
-    Script script;
-    script.On("VX_FILE_DIALOG", ChooseFile(File("first")));
+    Script script("VX_FILE_DIALOG", ChooseFile(File("first")));
     Press("BT_SAVE_GAME_AS");
     EXPECT_EQ(Status(), "The game has been saved.");
     EXPECT_EQ(FromT(w->Game().GetFileName()), File("first.sdk"));
@@ -273,8 +265,7 @@ TEST_F(GameFlow, LoadOffersTheModesTheFileAllows)
     };
     for (const auto &c : cases) {
         QString offer, header;
-        Script script;
-        script.On("WND_MESSAGE", PressButton("BT_NO"));
+        Script script("WND_MESSAGE", PressButton("BT_NO"));
         script.On("VX_FILE_DIALOG", ChooseFile(File(c.file) + ".sdk"));
         script.On("SUDOKU_LOAD_PARAMETERS", [&](QWidget &window) {
             window.close(); // only OK ends it
@@ -333,8 +324,7 @@ TEST_F(GameFlow, LoadRefusesWhatIsNoGameAndOpensAShortOneForDefinition)
     ASSERT_TRUE(w->Game().SaveGame(mine.toStdString(), false, true));
     for (const auto &c : cases) {
         ASSERT_TRUE(WriteFile(File(c.name), c.content));
-        Script script;
-        script.On("VX_FILE_DIALOG", ChooseFile(File(c.name)));
+        Script script("VX_FILE_DIALOG", ChooseFile(File(c.name)));
         Press("BT_LOAD_GAME");
         EXPECT_EQ(Status(), c.status) << c.name;
         EXPECT_EQ(script.SeenWindows(), QStringList({"VX_FILE_DIALOG"})) << c.name;
@@ -343,8 +333,7 @@ TEST_F(GameFlow, LoadRefusesWhatIsNoGameAndOpensAShortOneForDefinition)
         w->EvTimer();
     }
     ASSERT_TRUE(MakeGame(FewGivens)->SaveGame(File("short.sdk").toStdString(), false, true));
-    Script script;
-    script.On("VX_FILE_DIALOG", ChooseFile(File("short.sdk")));
+    Script script("VX_FILE_DIALOG", ChooseFile(File("short.sdk")));
     Press("BT_LOAD_GAME");
     EXPECT_EQ(script.SeenWindows(), QStringList({"VX_FILE_DIALOG"}));
     EXPECT_TRUE(WndSudokuPeer::FixMode(*w));
@@ -413,8 +402,7 @@ TEST_F(GameFlow, UnsavedChangesAreAskedForBeforeNewLoadAndCreate)
     }
     EXPECT_TRUE(QFileInfo::exists(File("asked.sdk")));
     // A game just saved asks nothing.
-    Script script;
-    script.On("VX_FILE_DIALOG", ChooseFile(File("kept")));
+    Script script("VX_FILE_DIALOG", ChooseFile(File("kept")));
     script.On("SUDOKU_GAME_CREATE_TYPE", PressButton("BT_CANCEL"));
     Press("BT_SAVE_GAME_AS");
     Press("BT_CREATE_GAME");
@@ -430,8 +418,7 @@ TEST_F(GameFlow, ReplayAsksFirstAndRepeatKeepsTheMovesForRedo)
 {
     Start(3);
     for (const bool reset : {false, true}) {
-        Script script;
-        script.On("WND_MESSAGE", PressButton(reset ? "BT_YES" : "BT_NO"));
+        Script script("WND_MESSAGE", PressButton(reset ? "BT_YES" : "BT_NO"));
         script.On("WND_MESSAGE", PressButton("BT_NO")); // not saved
         Press("BT_REPLAY_GAME");
         w->EvTimer();
@@ -442,8 +429,7 @@ TEST_F(GameFlow, ReplayAsksFirstAndRepeatKeepsTheMovesForRedo)
     EXPECT_FALSE(Enabled("BT_REPEAT_GAME"));
     Start(3);
     {
-        Script script;
-        script.On("WND_MESSAGE", PressButton("BT_NO"));
+        Script script("WND_MESSAGE", PressButton("BT_NO"));
         Press("BT_REPEAT_GAME");
     }
     EXPECT_EQ(Status(), "The game is now ready for beeing repeated. Please use the button "
@@ -506,8 +492,7 @@ TEST(GameDialogs, ParametersAreClampedWhereverTheyEnter)
           QPair("StdLevel", "7")})
         SetSetting(name, value, "CreateOptions");
     SdkCreateGameParam dialog(1, nullptr);
-    Script script;
-    script.On("SUDOKU_CREATE_GAME_PARAMETERS", [](QWidget &window) {
+    Script script("SUDOKU_CREATE_GAME_PARAMETERS", [](QWidget &window) {
         EXPECT_EQ(Shown(window, {"ED_FIX", "ED_ATTEMPTS", "ED_MIN_BT", "ED_MAX_BT", "ED_MIN_DIRECT",
                                  "RAD_LEVEL_PROFI", "RAD_LEVEL_3", "ED_MIN_BT", "RAD_LEVEL_1"}),
                   "10 1 20 -1 20 et .t 20 ..");

@@ -152,13 +152,7 @@ TEST_F(WndSudokuHousekeeping, InstallationFolderIsTheProgramsOwnDataThenAStoredO
     QTemporaryDir elsewhere, chosen;
     for (const char *sub : {"PreDefs", "ExampleGames", "doku"})
         QDir(elsewhere.path()).mkpath(sub);
-    const Reply choose = [&chosen](QWidget &window) {
-        auto *dialog = qobject_cast<QFileDialog *>(&window);
-        EXPECT_EQ(dialog->windowTitle(), "Select SUDOKU installation-path");
-        dialog->setDirectory(chosen.path());
-        dialog->selectFile(chosen.path());
-        static_cast<QDialog *>(dialog)->accept();
-    };
+    const Reply choose = ChooseFile(chosen.path());
     const struct
     {
         std::optional<QStringList> candidates;
@@ -182,6 +176,7 @@ TEST_F(WndSudokuHousekeeping, InstallationFolderIsTheProgramsOwnDataThenAStoredO
         Script script(c.answer);
         w->ReadConfig();
         EXPECT_EQ(script.Seen().size(), c.asked ? 1 : 0) << c.stored;
+        EXPECT_TRUE(!c.asked || script.Seen()[0].title == "Select SUDOKU installation-path");
         EXPECT_EQ(QFileInfo(GetSetting("InstallDir")).canonicalFilePath(),
                   QFileInfo(c.expected).canonicalFilePath())
             << c.stored;
@@ -227,8 +222,7 @@ TEST_F(WndSudokuSettings, OptionsDialogStoresAndAppliesWhatTheAnswersAllow)
     for (const auto &c : cases) {
         FreshStart();
         Open();
-        Script script;
-        script.On("SUDOKU_OPTIONS", [&c](QWidget &window) {
+        Script script("SUDOKU_OPTIONS", [&c](QWidget &window) {
             for (const auto &[name, on] :
                  {QPair("CHK_DEEP_CALC", true), QPair("CHK_VIEW_RS", true),
                   QPair("CHK_VIEW_SINGLE_RS", true), QPair("CHK_VIEW_CONFLICTS", false),

@@ -28,8 +28,7 @@ protected:
         QStringList items;
         QPointer<QAction> chosen;
         {
-            Script script;
-            script.On("SDK_CONTEXT_MENU", [&](QWidget &window) {
+            Script script("SDK_CONTEXT_MENU", [&](QWidget &window) {
                 if (shownAt)
                     *shownAt = window.geometry();
                 for (QAction *a : qobject_cast<QMenu *>(&window)->actions()) {
@@ -58,16 +57,6 @@ protected:
     QString Candidates(unsigned row, unsigned column)
     {
         return FromT(w->Game().GetUserCandidates(row, column).ToRsString());
-    }
-    // The editor opened on (0,2) by a key, holding the list given.
-    QLineEdit *OpenEditor(const char *list = "", Qt::Key key = Qt::Key_Return)
-    {
-        SetMarks(w->Game(), list, 0, 2);
-        Click(0, 2);
-        Key(key);
-        QLineEdit *edit = Editor();
-        EXPECT_TRUE(edit && edit->hasFocus());
-        return edit;
     }
 };
 
@@ -174,8 +163,11 @@ TEST_F(BoardInput, CandidateEditorKeysAndHowItIsLeft)
                                         {'F', Qt::Key_F2},         {'N', Qt::Key_PageDown}};
     for (const auto &c : cases) {
         SCOPED_TRACE((c.typed + " " + QString::number(c.end)).toStdString());
-        QLineEdit *edit = OpenEditor(c.before, c.open);
-        ASSERT_NE(edit, nullptr);
+        SetMarks(w->Game(), c.before, 0, 2);
+        Click(0, 2);
+        Key(c.open);
+        QLineEdit *edit = Editor();
+        ASSERT_TRUE(edit && edit->hasFocus());
         EXPECT_EQ(edit->text(), c.before);
         EXPECT_EQ(Status(), "Edit candidates for field [1/3] ... (insert digits, optionally "
                             "separated by comma)");
@@ -251,6 +243,7 @@ TEST_F(BoardInput, KeysThatFindNothingToDo)
             ASSERT_TRUE(GatedSolve(*w));
             EXPECT_FALSE(Enabled("BT_HINT"));
             EXPECT_FALSE(w->FindAction("MN_HINT")->isEnabled());
+            EXPECT_TRUE(Do(&WndSudoku::DoHint)); // handled, and nothing shown
             Key(Qt::Key_Right);
             Click(6, 6);
             EXPECT_EQ(Menu(0, 3), "");
