@@ -44,8 +44,9 @@ std::unique_ptr<Sudoku> RiddlePlayed(int n)
 {
     auto game = MakeGame(Riddle);
     for (int i = 0; i < 81 && n > 0; ++i)
-        if (Riddle[i] == '0' && n-- > 0)
+        if (Riddle[i] == '0' && n-- > 0) {
             EXPECT_TRUE(game->SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), i % 9u));
+        }
     return game;
 }
 
@@ -302,12 +303,8 @@ TEST_F(GameFlow, LoadRefusesWhatIsNoGameAndOpensAShortOneForDefinition)
     QByteArray huge = Grid + "FILE:*US:|0*BT:-1*USERRSINC:*USERRSEXC:*";
     huge.append(QByteArray(int(Sudoku::MaxGameFileBytes) + 1 - huge.size(), ' '));
     const QString notLoaded = "ERROR: The game could not be loaded.";
-    const struct
-    {
-        const char *name;
-        QByteArray content;
-        QString status;
-    } cases[] = {
+    const std::tuple<const char *, QByteArray, QString> cases[] = {
+        // file, content, status
         {"cut-in-grid.sdk", Grid.left(100), notLoaded},
         {"cut-in-history.sdk", Grid + "FILE:*US:40026003", notLoaded},
         {"binary.sdk", binary, notLoaded},
@@ -322,14 +319,14 @@ TEST_F(GameFlow, LoadRefusesWhatIsNoGameAndOpensAShortOneForDefinition)
     Start(1);
     const QString mine = File("mine.sdk");
     ASSERT_TRUE(w->Game().SaveGame(mine.toStdString(), false, true));
-    for (const auto &c : cases) {
-        ASSERT_TRUE(WriteFile(File(c.name), c.content));
-        Script script("VX_FILE_DIALOG", ChooseFile(File(c.name)));
+    for (const auto &[name, content, status] : cases) {
+        ASSERT_TRUE(WriteFile(File(name), content));
+        Script script("VX_FILE_DIALOG", ChooseFile(File(name)));
         Press("BT_LOAD_GAME");
-        EXPECT_EQ(Status(), c.status) << c.name;
-        EXPECT_EQ(script.SeenWindows(), QStringList({"VX_FILE_DIALOG"})) << c.name;
-        EXPECT_EQ(Values(w->Game()), Values(*RiddlePlayed(1))) << c.name;
-        EXPECT_EQ(FromT(w->Game().GetFileName()), mine) << c.name;
+        EXPECT_EQ(Status(), status) << name;
+        EXPECT_EQ(script.SeenWindows(), QStringList({"VX_FILE_DIALOG"})) << name;
+        EXPECT_EQ(Values(w->Game()), Values(*RiddlePlayed(1))) << name;
+        EXPECT_EQ(FromT(w->Game().GetFileName()), mine) << name;
         w->EvTimer();
     }
     ASSERT_TRUE(MakeGame(FewGivens)->SaveGame(File("short.sdk").toStdString(), false, true));
@@ -352,13 +349,8 @@ TEST_F(GameFlow, UnsavedChangesAreAskedForBeforeNewLoadAndCreate)
     ASSERT_TRUE(Saved("partly.sdk", 5));
     const Reply cancel = PressButton("BT_CANCEL"), no = PressButton("BT_NO"),
                 yes = PressButton("BT_YES");
-    const struct
-    {
-        const char *command;
-        QList<QPair<QString, Reply>> answers;
-        bool goesOn;
-        QString status;
-    } cases[] = {
+    const std::tuple<const char *, QList<QPair<QString, Reply>>, bool, QString> cases[] = {
+        // command, answers, goesOn, status
         {"BT_NEW_GAME", {{"WND_MESSAGE", cancel}}, false, ""},
         {"BT_CREATE_GAME", {{"WND_MESSAGE", no}, {"SUDOKU_GAME_CREATE_TYPE", cancel}}, true, ""},
         // Yes on an unnamed game asks for a name; a closed file dialog still goes on.
@@ -381,22 +373,22 @@ TEST_F(GameFlow, UnsavedChangesAreAskedForBeforeNewLoadAndCreate)
          false,
          "ERROR: The game could not be saved."},
     };
-    for (const auto &c : cases) {
+    for (const auto &[command, answers, goesOn, status] : cases) {
         Start(1);
         w->EmptyStatus();
         Script script;
         QStringList expected;
-        for (const auto &[window, answer] : c.answers) {
+        for (const auto &[window, answer] : answers) {
             script.On(window, answer);
             expected << window;
         }
-        Press(c.command);
-        SCOPED_TRACE((c.command + (" " + expected.join(','))).toStdString());
+        Press(command);
+        SCOPED_TRACE((command + (" " + expected.join(','))).toStdString());
         EXPECT_EQ(script.SeenWindows(), expected);
         EXPECT_EQ(script.Seen().value(0).title, "User Request");
         EXPECT_TRUE(script.Seen().value(0).text.contains("This game has not yet been saved."));
-        EXPECT_TRUE(c.goesOn || w->Game().GetSolvedCount() == 1u);
-        EXPECT_EQ(Status(), c.status);
+        EXPECT_TRUE(goesOn || w->Game().GetSolvedCount() == 1u);
+        EXPECT_EQ(Status(), status);
         if (WndSudokuPeer::FixMode(*w))
             Press("BT_NEW_GAME");
     }
