@@ -57,7 +57,7 @@ QString GetSetting(const char *name, const char *subKey)
     return FromT(CurrentOS->ReadRegistryValue(TOpSystem::RootCurrentUser, Key(subKey), name));
 }
 
-void FreshStart(const char *language, const QString &installDir)
+void FreshStart(const char *language)
 {
     // testenv points the settings at a scratch home: every value of the program goes.
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Orbel", "Ninefold Sudoku");
@@ -68,8 +68,7 @@ void FreshStart(const char *language, const QString &installDir)
         QDir(games).removeRecursively();
     if (language)
         SetSetting("Language", QLatin1String(language));
-    SetSetting("InstallDir",
-               installDir.isEmpty() ? QCoreApplication::applicationDirPath() : installDir);
+    SetSetting("InstallDir", QCoreApplication::applicationDirPath());
 }
 
 bool WriteFile(const QString &path, const QByteArray &content)
@@ -119,11 +118,6 @@ bool WaitUntil(const std::function<bool()> &pred, int limitMs)
     return true;
 }
 
-bool WaitForThreadEnd(Sudoku &game)
-{
-    return WaitUntil([&game] { return !game.IsThreadRunning(); });
-}
-
 bool TickUntilIdle(WndSudoku &w)
 {
     constexpr unsigned short threadBits = TS_SOLVE | TS_SOLUTION | TS_NEXT_STEP | TS_CREATE;
@@ -156,14 +150,12 @@ Script::Script(Reply fallback)
         else if (auto *edit = window.findChild<QTextEdit *>())
             a.text = edit->toPlainText();
         seen.append(a);
-        auto it = answers.find(window.objectName());
-        if (it != answers.end() && !it->empty()) {
-            const Reply answer = std::move(it->front());
-            it->pop_front();
+        std::deque<Reply> &queue = answers[window.objectName()];
+        const Reply answer = queue.empty() ? fallback : std::move(queue.front());
+        if (!queue.empty())
+            queue.pop_front();
+        if (answer)
             answer(window);
-        } else if (fallback) {
-            fallback(window);
-        }
     });
 }
 

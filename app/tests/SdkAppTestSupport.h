@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialog>
 #include <QFileDialog>
 #include <QHash>
 #include <QImage>
@@ -75,9 +74,8 @@ extern const char FewGivens[]; // the first three givens of the riddle only
 bool InstallBundle();
 void SetSetting(const char *name, const QString &value, const char *subKey = nullptr);
 QString GetSetting(const char *name, const char *subKey = nullptr);
-// No settings but the language and the installation folder (the build folder unless given),
-// no games.
-void FreshStart(const char *language = "English", const QString &installDir = QString());
+// No settings but the language and the installation folder (the build folder), no games.
+void FreshStart(const char *language = "English");
 bool WriteFile(const QString &path, const QByteArray &content); // folders made as needed
 inline QString FromT(const TString &text)
 {
@@ -98,7 +96,6 @@ void CloseMainWindow(WndSudoku *w);
 
 // Polls pred until it holds; false after limitMs.
 bool WaitUntil(const std::function<bool()> &pred, int limitMs = 20000);
-bool WaitForThreadEnd(Sudoku &game);
 // Ticks until no worker runs and no thread bit is left; false after the limit.
 bool TickUntilIdle(WndSudoku &w);
 // A solve held by the gate after it reported its guess level 2, as the solve button starts it.
@@ -115,6 +112,7 @@ class Script
 {
 public:
     explicit Script(Reply fallback = nullptr);
+    Script(const QString &window, Reply answer) : Script() { On(window, std::move(answer)); }
     ~Script();
     Script &On(const QString &window, Reply answer)
     {
@@ -160,7 +158,7 @@ protected:
         w->EvTimer();
     }
 
-    void Press(const char *name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
+    void Press(const char *name) { QTest::mouseClick(Find(name), Qt::LeftButton); }
     void Click(unsigned row, unsigned column, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(w->DrawWindow(), button, {}, FieldRect(*w, row, column).center());
@@ -176,11 +174,7 @@ protected:
         VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), single);
         VxCtl::SetChecked(w->FindChild("CHK_VIEW_CONFLICTS"), conflicts);
     }
-    template<class T = QWidget>
-    T *Find(const char *name)
-    {
-        return qobject_cast<T *>(w->FindChild(QLatin1String(name)));
-    }
+    QWidget *Find(const char *name) { return w->FindChild(QLatin1String(name)); }
     QString Text(const char *name) { return VxCtl::GetText(Find(name)); }
     QString Status() { return Text("STAT_STATUS"); }
     QString Title() { return Text("STAT_TITLE"); }

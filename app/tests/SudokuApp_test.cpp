@@ -73,11 +73,8 @@ TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
     const QString loaded = "The game has been loaded and is now ready for solving.";
     const QString defining = Plain + "  -  Edit Game-Definition";
     const QString none = Plain + "  -  No riddle defined";
-    const struct
-    {
-        const char *current; // the game of last time, nullptr: none
-        QString arg, title, stack, status;
-    } cases[] = {
+    const std::tuple<const char *, QString, QString, QString, QString> cases[] = {
+        // current, arg, title, stack, status
         {nullptr, "", none, "Fix: 0   Step: 0/0", ""},
         {FiveGivens, "", defining, "Fix Nnumber Count: 5", ""},
         {TenGivens, "", Plain, "Fix: 10   Step: 0/0", ""},
@@ -91,32 +88,32 @@ TEST_F(WndSudokuStart, FirstTicksShowTheCurrentGameOrTheFileNamedAtStart)
         {FiveGivens, dir.filePath("missing.sdk"), defining, "Fix Nnumber Count: 5", ""},
     };
     const QString startDir = QDir::currentPath();
-    for (const auto &c : cases) {
-        SCOPED_TRACE((c.title + " " + c.arg).toStdString());
+    for (const auto &[current, arg, title, stack, status] : cases) {
+        SCOPED_TRACE((title + " " + arg).toStdString());
         FreshStart();
-        ASSERT_TRUE(!c.current || MakeGame(c.current)->SaveCurrentGame());
-        ASSERT_TRUE(RunMain(c.arg.isEmpty() ? QStringList() : QStringList{c.arg}));
-        const QFileInfo named(c.arg);
+        ASSERT_TRUE(!current || MakeGame(current)->SaveCurrentGame());
+        ASSERT_TRUE(RunMain(arg.isEmpty() ? QStringList() : QStringList{arg}));
+        const QFileInfo named(arg);
         EXPECT_EQ(QDir::cleanPath(app->GetInitFile()),
                   named.isFile() ? named.absoluteFilePath() : QString());
         EXPECT_EQ(QDir::currentPath(), startDir);
         EXPECT_TRUE(w->HasTimerState(TS_STARTUP));
         w->EvTimer();
         EXPECT_FALSE(w->HasTimerState(TS_STARTUP));
-        EXPECT_EQ(Status(), c.status);
+        EXPECT_EQ(Status(), status);
         w->EvTimer();
         w->WindowTimer().Stop();
-        const bool inDefinition = c.title == defining, playable = c.title == Plain;
-        EXPECT_EQ(Title(), c.title);
-        EXPECT_EQ(Text("STAT_STACK"), c.stack);
+        const bool inDefinition = title == defining, playable = title == Plain;
+        EXPECT_EQ(Title(), title);
+        EXPECT_EQ(Text("STAT_STACK"), stack);
         EXPECT_EQ(WndSudokuPeer::FixMode(*w), inDefinition);
         EXPECT_EQ(w->focusWidget()->objectName(),
                   inDefinition || playable ? "DRAW" : "BT_CREATE_GAME");
         EXPECT_EQ(Enabled("BT_SOLVE"), playable);
         EXPECT_EQ(Enabled("BT_CREATE_GAME"), !inDefinition);
         EXPECT_EQ(w->FindAction("MN_PRINT")->isEnabled(), !inDefinition);
-        EXPECT_TRUE(c.arg != five || Value(0, 5) == SdkDigitEmpty);
-        if (c.stack == "Fix: 30   Step: 0/0") {
+        EXPECT_TRUE(arg != five || Value(0, 5) == SdkDigitEmpty);
+        if (stack == "Fix: 30   Step: 0/0") {
             ASSERT_TRUE(w->SetCurrentValue(SdkDigit4, 0, 2)); // a move, not a given
             EXPECT_EQ(w->Game().GetFixCount(), 30u);
         }
@@ -128,30 +125,26 @@ using WndSudokuClose = WndTest;
 TEST_F(WndSudokuClose, RefusedWhileDefiningOrWhileAWorkerRunsInTheWindowsLanguage)
 {
     w->Game() = *MakeGame(Riddle);
-    const struct
-    {
-        bool defining;
-        short language;
-        QString text;
-    } cases[] = {
+    const std::tuple<bool, short, QString> cases[] = {
+        // defining, language, text
         {true, 1, "... can't be closed while a game definition is active."},
         {false, 0,
          "... kann nicht beendet werden, solange ein Lösungsprozess oder ein "
          "Spielerzeugungsprozess läuft."},
     };
-    for (const auto &c : cases) {
-        WndSudokuPeer::FixMode(*w) = c.defining;
-        WndSudokuPeer::Language(*w) = c.language;
-        ASSERT_TRUE(c.defining || GatedSolve(*w));
+    for (const auto &[defining, language, text] : cases) {
+        WndSudokuPeer::FixMode(*w) = defining;
+        WndSudokuPeer::Language(*w) = language;
+        ASSERT_TRUE(defining || GatedSolve(*w));
         Script script;
         w->Close(false);
         ASSERT_EQ(script.Seen().size(), 1);
         EXPECT_EQ(script.Seen()[0].title, "Information");
-        EXPECT_TRUE(script.Seen()[0].text.contains(c.text)) << script.Seen()[0].text;
+        EXPECT_TRUE(script.Seen()[0].text.contains(text)) << script.Seen()[0].text;
         EXPECT_TRUE(script.Seen()[0].text.contains(Plain + " ..."));
         EXPECT_FALSE(w->IsDestroyed());
         GateSolver::OpenGate();
-        ASSERT_TRUE(WaitForThreadEnd(w->Game()));
+        ASSERT_TRUE(WaitUntil([this] { return !w->Game().IsThreadRunning(); }));
     }
 }
 
@@ -169,6 +162,9 @@ TEST_F(WndSudokuClose, AcceptedCloseStoresTheDelayAndTheCurrentGameButTheDestroy
             w->Close(false);
         }
         EXPECT_TRUE(w->IsDestroyed());
+        SdkParam level(w->Game(), 2, true); // the window no longer hears its game
+        w->Game().MVC().Call(SDK_START_SOLVING, level);
+        EXPECT_NE(WndSudokuPeer::SolveLevel(*w), 2);
         Sudoku stored;
         EXPECT_EQ(stored.LoadCurrentGame(), !destroyBit);
         EXPECT_EQ(stored.GetFixCount(), destroyBit ? 0u : 30u);
@@ -191,8 +187,7 @@ TEST_F(WndSudokuScreenshots, MainWindowAidsAndDialogsInBothLanguages)
 
         w->Game() = *MakeGame(Riddle);
         for (int i : {2, 3, 5, 10, 11})
-            ASSERT_TRUE(
-                w->Game().SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), unsigned(i % 9)));
+            ASSERT_TRUE(w->Game().SetValue(SdkDigit(Solution[i] - '0'), i / 9u, i % 9u));
         View(true, true);
         SetActive(1, 2);
         w->DrawWindow()->setFocus();

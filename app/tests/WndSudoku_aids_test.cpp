@@ -60,25 +60,21 @@ TEST_F(PlayAids, TintsAppearOnlyForTheChosenAidAndNeverHideAConflict)
     // Active field (0,0) holds 5; (1,5) holds 5 too, outside its row, column and box.
     const QRgb unit = qRgb(222, 233, 248) & 0xFFFFFF, same = qRgb(255, 228, 130) & 0xFFFFFF;
     const QRgb white = PaletteRgb(7);
-    const struct
-    {
-        bool sameDigit, units;
-        QRgb row, box, sameFive, far;
-    } cases[] = {
-        {false, false, white, white, white, white},
-        {false, true, unit, unit, white, white},
-        {true, false, white, white, same, white},
-        {true, true, unit, unit, same, white},
+    const std::tuple<bool, bool, QList<QRgb>> cases[] = {
+        // sameDigit, units, corners
+        {false, false, {white, white, white, white}},
+        {false, true, {unit, unit, white, white}},
+        {true, false, {white, white, same, white}},
+        {true, true, {unit, unit, same, white}},
     };
     SetActive(0, 0);
-    for (const auto &c : cases) {
-        w->SetPlayAids({c.sameDigit, c.units, false, false});
+    for (const auto &[sameDigit, units, corners] : cases) {
+        w->SetPlayAids({sameDigit, units, false, false});
         const QImage image = Board();
-        SCOPED_TRACE(testing::Message() << c.sameDigit << c.units);
-        EXPECT_EQ(Corner(image, 0, 6), c.row);
-        EXPECT_EQ(Corner(image, 2, 2), c.box);
-        EXPECT_EQ(Corner(image, 1, 5), c.sameFive);
-        EXPECT_EQ(Corner(image, 8, 8), c.far);
+        EXPECT_EQ(QList<QRgb>({Corner(image, 0, 6), Corner(image, 2, 2), Corner(image, 1, 5),
+                               Corner(image, 8, 8)}),
+                  corners)
+            << sameDigit << units;
     }
     // (0,8) can take no digit: lightred as always, and with an aid on a black corner as well.
     w->Game() = *MakeGame("123456780000000009000000000000000000000000000000000000000000000000000000"
@@ -95,27 +91,21 @@ TEST_F(PlayAids, TintsAppearOnlyForTheChosenAidAndNeverHideAConflict)
 
 TEST_F(PlayAids, ShiftDigitTogglesAManualCandidateOnAnyLayout)
 {
-    const struct
-    {
-        const char *layout;
-        int key;
-        quint32 scanCode;
-        const char *text;
-        SdkDigit digit;
-    } cases[] = {
+    const std::tuple<const char *, int, quint32, const char *, SdkDigit> cases[] = {
+        // layout, key, scanCode, text, digit
         {"US", Qt::Key_Exclam, 10, "!", SdkDigit1},
         {"German", Qt::Key_section, 12, "\u00a7", SdkDigit3},
         {"French", Qt::Key_7, 16, "7", SdkDigit7},
         {"keypad", Qt::Key_9, 0, "9", SdkDigit9},
     };
     SetActive(0, 2); // empty
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.layout);
-        SendKey(c.key, Qt::ShiftModifier, c.scanCode, QString::fromUtf8(c.text));
-        EXPECT_TRUE(w->Game().GetUserCandidates(0, 2).HasValue(c.digit));
+    for (const auto &[layout, key, scanCode, text, digit] : cases) {
+        SCOPED_TRACE(layout);
+        SendKey(key, Qt::ShiftModifier, scanCode, QString::fromUtf8(text));
+        EXPECT_TRUE(w->Game().GetUserCandidates(0, 2).HasValue(digit));
         EXPECT_EQ(Value(0, 2), SdkDigitEmpty);
-        SendKey(c.key, Qt::ShiftModifier, c.scanCode, QString::fromUtf8(c.text));
-        EXPECT_FALSE(w->Game().GetUserCandidates(0, 2).HasValue(c.digit));
+        SendKey(key, Qt::ShiftModifier, scanCode, QString::fromUtf8(text));
+        EXPECT_FALSE(w->Game().GetUserCandidates(0, 2).HasValue(digit));
     }
     // Where the candidate editor would not open, nothing is marked.
     View(true, false);
@@ -139,7 +129,7 @@ TEST_F(PlayAids, ShiftDigitTogglesAManualCandidateOnAnyLayout)
 
 TEST_F(PlayAids, DigitCountsShowADigitPlacedNineTimesAsDone)
 {
-    auto *label = Find<QLabel>("STAT_DIGIT_COUNTS");
+    auto *label = qobject_cast<QLabel *>(Find("STAT_DIGIT_COUNTS"));
     EXPECT_FALSE(label->isVisible());
     w->Game() = *SolutionWithout({0}); // one 5 missing
     w->SetPlayAids({false, false, true, false});
@@ -184,8 +174,7 @@ TEST_F(PlayAids, ADroppedGameFileIsLoadedAsTheLoadCommandDoes)
     ASSERT_TRUE(SolutionWithout({0, 1, 2})->SaveGame(path.toStdString(), false, true));
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path)});
-    Script script;
-    script.On("WND_MESSAGE", PressButton("BT_NO"));
+    Script script("WND_MESSAGE", PressButton("BT_NO"));
     // Qt takes a drop only where the drag has entered and was accepted.
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &enter);
@@ -290,13 +279,8 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
             grid += QString(c % 3 == 0 && c ? " | " : " ") + dots[r * 9 + c];
         grid += r == 2 || r == 5 ? "\n-------+-------+-------\n" : "\n";
     }
-    const struct
-    {
-        const char *name;
-        QString text;
-        unsigned fixCount; // 0: refused
-        bool definition;
-    } cases[] = {
+    const std::tuple<const char *, QString, unsigned, bool> cases[] = {
+        // name, text, fixCount, definition
         {"zeros", line, 30, false},
         {"dots", dots, 30, false},
         {"grid", grid, 30, false},
@@ -306,17 +290,16 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
         {"broken rule", "55" + QString(79, '.'), 0, false},
         {"80 characters", dots.left(80), 0, false},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[name, text, fixCount, definition] : cases) {
+        SCOPED_TRACE(name);
         Start(*SolutionWithout({0}));
-        QGuiApplication::clipboard()->setText(c.text);
-        Script script;
-        script.On("WND_MESSAGE", PressButton("BT_NO"));
+        QGuiApplication::clipboard()->setText(text);
+        Script script("WND_MESSAGE", PressButton("BT_NO"));
         w->FindAction("MN_PASTE_RIDDLE")->trigger();
-        EXPECT_EQ(w->Game().GetFixCount(), c.fixCount ? c.fixCount : 80u);
-        EXPECT_EQ(WndSudokuPeer::FixMode(*w), c.definition);
-        EXPECT_EQ(Status().startsWith("No riddle in the clipboard"), c.fixCount == 0);
-        if (c.definition)
+        EXPECT_EQ(w->Game().GetFixCount(), fixCount ? fixCount : 80u);
+        EXPECT_EQ(WndSudokuPeer::FixMode(*w), definition);
+        EXPECT_EQ(Status().startsWith("No riddle in the clipboard"), fixCount == 0);
+        if (definition)
             w->ExitFixMode();
     }
     w->Game() = *MakeGame(Riddle);
@@ -328,31 +311,29 @@ TEST_F(PlayAids, PasteTakesEachFormatAndRefusesAnythingElse)
 // it is hidden, and never for a riddle being defined.
 TEST_F(PlayAids, HintInFourPressesLookNameProveAndPlaceBesideTheRating)
 {
-    const struct
-    {
-        const char *language, *suffix, *look, *technique, *placed;
-        bool hideRating;
-    } cases[] = {{"English", "en", "Look at ", "Technique", "Value <", false},
-                 {"German", "de", "Schauen Sie sich ", "Techni", "Wert <", true}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.language);
-        FreshStart(c.language);
-        SetSetting("HideRating", c.hideRating ? "1" : "0", "PlayOptions");
+    // language, suffix, look, technique, placed, hideRating
+    const std::tuple<const char *, const char *, const char *, const char *, const char *, bool>
+        cases[] = {{"English", "en", "Look at ", "Technique", "Value <", false},
+                   {"German", "de", "Schauen Sie sich ", "Techni", "Wert <", true}};
+    for (const auto &[language, suffix, look, technique, placed, hideRating] : cases) {
+        SCOPED_TRACE(language);
+        FreshStart(language);
+        SetSetting("HideRating", hideRating ? "1" : "0", "PlayOptions");
         Open(); // active: the key H is a shortcut of the window
         Start();
         ASSERT_TRUE(WaitForRating());
         for (const char *name : {"LABEL_RATING", "STAT_RATING", "STAT_RATING_TECHNIQUE"})
-            EXPECT_EQ(Shown(name), !c.hideRating) << name;
-        EXPECT_EQ(Text("STAT_RATING").contains(QRegularExpression("^\\d+\\.\\d$")), !c.hideRating)
+            EXPECT_EQ(Shown(name), !hideRating) << name;
+        EXPECT_EQ(Text("STAT_RATING").contains(QRegularExpression("^\\d+\\.\\d$")), !hideRating)
             << Text("STAT_RATING");
         const QString start = Values(w->Game());
         ASSERT_EQ(Pixels(Magenta), 0);
 
         Press("BT_HINT");
-        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.look))) << Status();
+        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(look))) << Status();
         EXPECT_GT(Pixels(Magenta), 0) << "the house to look at is outlined";
         Key(Qt::Key_H);
-        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.technique))) << Status();
+        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(technique))) << Status();
         w->FindAction(QStringLiteral("MN_HINT"))->trigger();
         EXPECT_TRUE(Status().endsWith(QLatin1Char('.'))) << Status();
         EXPECT_GT(Pixels(Green), 0) << "the placement is drawn in its own colour";
@@ -365,14 +346,14 @@ TEST_F(PlayAids, HintInFourPressesLookNameProveAndPlaceBesideTheRating)
                       5)
                 << d;
         EXPECT_EQ(Values(w->Game()), start) << "explaining sets nothing";
-        SaveScreenshot(*w, QStringLiteral("main_hint_%1").arg(QLatin1String(c.suffix)));
+        SaveScreenshot(*w, QStringLiteral("main_hint_%1").arg(QLatin1String(suffix)));
 
         Press("BT_HINT");
-        QString placed = start;
-        placed[5] = QLatin1Char('8');
-        EXPECT_EQ(Values(w->Game()), placed);
+        QString after = start;
+        after[5] = QLatin1Char('8');
+        EXPECT_EQ(Values(w->Game()), after);
         EXPECT_EQ(w->Game().GetUserStackCount(), 1u) << "recorded like a move";
-        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(c.placed))) << Status();
+        EXPECT_TRUE(Status().startsWith(QString::fromUtf8(placed))) << Status();
         EXPECT_EQ(Pixels(Magenta), 0) << "the hint is over";
         WndSudokuPeer::FixMode(*w) = true;
         w->EvTimer();

@@ -13,23 +13,24 @@ using Field = std::pair<unsigned, unsigned>;
 const char Trouble[] = "123456700000000090000000000567812340000000000000000009000000000000000000"
                        "000000000";
 
-// Row 0 emptied in its first three fields; 5 played there, then 3 as the last change.
-Field Played(WndSudoku &w, Field target)
+// The boards the rows start from: row 0 emptied in its first three fields, 5 played there, then 3
+// as the last change; row 4 and column 4 emptied, (0,4) keeping a single candidate and (4,4) two
+// or more, also with manual candidates there; Trouble.
+enum Scene { Played, Candidates, Manual, Troubled };
+void Arrange(WndSudoku &w, Scene board)
 {
-    w.Game() = *SolutionWithout({0, 1, 2});
-    EXPECT_TRUE(w.Game().SetValue(SdkDigit5, 0, 0));
-    w.Game().ResetLastChanges();
-    EXPECT_TRUE(w.Game().SetValue(SdkDigit3, 0, 1));
-    return target;
-}
-
-// Row 4 and column 4 emptied: (0,4) keeps a single candidate, (4,4) two or more.
-Field Candidates(WndSudoku &w, Field target, bool manual = false)
-{
-    w.Game() =
-        *SolutionWithout({36, 37, 38, 39, 40, 41, 42, 43, 44, 4, 13, 22, 31, 49, 58, 67, 76});
-    EXPECT_TRUE(!manual || SetMarks(w.Game(), "4,6", 4, 4));
-    return target;
+    if (board == Played) {
+        w.Game() = *SolutionWithout({0, 1, 2});
+        EXPECT_TRUE(w.Game().SetValue(SdkDigit5, 0, 0));
+        w.Game().ResetLastChanges();
+        EXPECT_TRUE(w.Game().SetValue(SdkDigit3, 0, 1));
+    } else if (board == Troubled) {
+        w.Game() = *MakeGame(Trouble);
+    } else {
+        w.Game() =
+            *SolutionWithout({36, 37, 38, 39, 40, 41, 42, 43, 44, 4, 13, 22, 31, 49, 58, 67, 76});
+        EXPECT_TRUE(board == Candidates || SetMarks(w.Game(), "4,6", 4, 4));
+    }
 }
 
 class BoardColours : public WndTest
@@ -38,18 +39,7 @@ protected:
     void SetUp() override
     {
         WndTest::SetUp();
-        w->Game() = *MakeGame(Trouble);
-        w->EvTimer();
-    }
-    void ChoosePalette(int index)
-    {
-        Script script;
-        script.On("SUDOKU_OPTIONS", [index](QWidget &window) {
-            window.findChild<QComboBox *>("COMBO_BOARD_COLOURS")->setCurrentIndex(index);
-            PressButton("BT_OK")(window);
-        });
-        script.On("WND_MESSAGE", PressButton("BT_YES"));
-        Do(&WndSudoku::DoGameOptions);
+        Start(Trouble);
     }
 };
 } // namespace
@@ -60,59 +50,39 @@ using WndSudokuBoard = WndTest;
 // colour belongs to the state and not to the field.
 TEST_F(WndSudokuBoard, EveryStateHasItsColourAtItsField)
 {
-    enum Colour {
-        None = -1,
-        Black = 0,
-        Green = 2,
-        Magenta = 5,
-        White = 7,
-        Gray = 8,
-        LightBlue = 9
-    };
+    enum { None = -1, Black = 0, Green = 2, Magenta = 5, White = 7, Gray = 8, LightBlue = 9 };
     enum { LightRed = 12, LightMagenta = 13 };
-    auto given = [](WndSudoku &w) { return Played(w, {4, 4}); };
-    auto played = [](WndSudoku &w) { return Played(w, {0, 0}); };
-    auto last = [](WndSudoku &w) { return Played(w, {0, 1}); };
-    auto empty = [](WndSudoku &w) { return Played(w, {0, 2}); };
-    auto single = [](WndSudoku &w) { return Candidates(w, {0, 4}); };
-    auto several = [](WndSudoku &w) { return Candidates(w, {4, 4}); };
-    auto manual = [](WndSudoku &w) { return Candidates(w, {4, 4}, true); };
-    auto trouble = [](Field target) {
-        return [target](WndSudoku &w) {
-            w.Game() = *MakeGame(Trouble);
-            return target;
-        };
-    };
-    const auto conflict = trouble({0, 7}), none = trouble({3, 8});
     // Each row: the colour present at the field (None: no check) and one that must be absent.
     const struct
     {
         const char *state;
-        std::function<Field(WndSudoku &)> setup;
+        Scene board;
+        Field field;
         int present, absent;
         bool rs = false, single = false, conflicts = true, defining = false, loading = false;
     } rows[] = {
-        {"given digit", given, Black, LightBlue},
-        {"played digit", played, LightBlue, LightRed},
-        {"last changed digit", last, LightRed, LightBlue},
-        {"single candidate", single, Green, None, false, true},
-        {"single candidate, singles hidden", single, None, Green, true},
-        {"candidates", several, Gray, None, true},
-        {"candidates hidden", several, None, Gray, false, true},
-        {"manual candidates", manual, Magenta, None},
-        {"manual candidates under computed", manual, None, Magenta, true},
-        {"conflict", conflict, LightMagenta, None},
-        {"conflict not shown", conflict, None, LightMagenta, false, false, false},
-        {"no solution", none, LightRed, None},
-        {"no solution label", none, White, None},
-        {"no solution not shown", none, None, LightRed, false, false, false},
-        {"no solution while loading", none, None, LightRed, true, true, true, false, true},
-        {"given while loading", given, None, Black, true, true, true, false, true},
-        {"active field in play", empty, LightBlue, LightRed},
-        {"active field in definition", empty, LightRed, LightBlue, false, false, true, true},
+        {"given digit", Played, {4, 4}, Black, LightBlue},
+        {"played digit", Played, {0, 0}, LightBlue, LightRed},
+        {"last changed digit", Played, {0, 1}, LightRed, LightBlue},
+        {"single candidate", Candidates, {0, 4}, Green, None, false, true},
+        {"single candidate, singles hidden", Candidates, {0, 4}, None, Green, true},
+        {"candidates", Candidates, {4, 4}, Gray, None, true},
+        {"candidates hidden", Candidates, {4, 4}, None, Gray, false, true},
+        {"manual candidates", Manual, {4, 4}, Magenta, None},
+        {"manual candidates under computed", Manual, {4, 4}, None, Magenta, true},
+        {"conflict", Troubled, {0, 7}, LightMagenta, None},
+        {"conflict not shown", Troubled, {0, 7}, None, LightMagenta, false, false, false},
+        {"no solution", Troubled, {3, 8}, LightRed, None},
+        {"no solution label", Troubled, {3, 8}, White, None},
+        {"no solution not shown", Troubled, {3, 8}, None, LightRed, false, false, false},
+        {"no solution, loading", Troubled, {3, 8}, None, LightRed, true, true, true, false, true},
+        {"given while loading", Played, {4, 4}, None, Black, true, true, true, false, true},
+        {"active field in play", Played, {0, 2}, LightBlue, LightRed},
+        {"active field defining", Played, {0, 2}, LightRed, LightBlue, false, false, true, true},
     };
     for (const auto &r : rows) {
-        const auto [row, column] = r.setup(*w);
+        Arrange(*w, r.board);
+        const auto [row, column] = r.field;
         View(r.rs, r.single, r.conflicts);
         WndSudokuPeer::FixMode(*w) = r.defining;
         SetActive(0, 2);
@@ -161,7 +131,12 @@ TEST_F(BoardColours, EachPaletteShowsTroubleByFillAndTheNewOnesByShape)
         for (int i = 0; i < 3; ++i) {
             const auto &c = cases[i];
             SCOPED_TRACE(c.name);
-            ChoosePalette(i);
+            Script script("SUDOKU_OPTIONS", [i](QWidget &window) {
+                window.findChild<QComboBox *>("COMBO_BOARD_COLOURS")->setCurrentIndex(i);
+                PressButton("BT_OK")(window);
+            });
+            script.On("WND_MESSAGE", PressButton("BT_YES"));
+            Do(&WndSudoku::DoGameOptions);
             VxCtl::SetChecked(w->FindChild("CHK_VIEW_RS_SINGLE"), true);
             const QImage image = Board();
             EXPECT_EQ(Corner(image, 3, 8, 2), c.noSolution);

@@ -28,14 +28,12 @@ Reply Answer(BookletAnswers &a)
             window.findChild<QSpinBox *>("ED_COUNT")->setValue(5);
             auto *perPage = window.findChild<QComboBox *>("COMBO_PER_PAGE");
             perPage->setCurrentIndex(perPage->findData(2));
-            window.findChild<QAbstractButton *>(a.computed ? "RAD_COMPUTED" : "RAD_STOCK")
-                ->setChecked(true);
-            window.findChild<QAbstractButton *>("CHK_SOLUTIONS")->setChecked(true);
-            window.findChild<QAbstractButton *>("RAD_PDF")->setChecked(true);
+            for (const char *on :
+                 {a.computed ? "RAD_COMPUTED" : "RAD_STOCK", "CHK_SOLUTIONS", "RAD_PDF"})
+                window.findChild<QAbstractButton *>(on)->setChecked(true);
             QTest::mouseClick(window.findChild<QAbstractButton *>("BT_OK"), Qt::LeftButton);
-        } else if (auto *files = qobject_cast<QFileDialog *>(&window)) {
-            files->selectFile(a.pdf);
-            static_cast<QDialog *>(files)->accept();
+        } else if (qobject_cast<QFileDialog *>(&window)) {
+            ChooseFile(a.pdf)(window);
         } else if (auto *print = qobject_cast<QPrintDialog *>(&window)) {
             print->printer()->setOutputFormat(QPrinter::PdfFormat);
             print->printer()->setOutputFileName(a.pdf);
@@ -141,23 +139,20 @@ TEST_F(WndSudokuBooklet, FailuresAreShownInTheWindowsLanguageAndWriteNothing)
 {
     QTemporaryDir emptyInstall;
     WndSudokuPeer::InstallDir(*w) = emptyInstall.path();
-    const struct
-    {
-        short language;
-        bool noStock;
-        const char *message;
-    } cases[] = {{1, true, "No riddle could be found"},
-                 {0, true, "Es konnte kein Rätsel"},
-                 {1, false, "could not be written"},
-                 {0, false, "konnte nicht geschrieben werden"}};
-    for (const auto &c : cases) {
-        WndSudokuPeer::Language(*w) = c.language;
-        a.pdf = c.noStock ? dir.filePath("booklet.pdf") : dir.filePath("missing/board.pdf");
+    const std::tuple<short, bool, const char *> cases[] = {
+        // language, no stock, message
+        {1, true, "No riddle could be found"},
+        {0, true, "Es konnte kein Rätsel"},
+        {1, false, "could not be written"},
+        {0, false, "konnte nicht geschrieben werden"}};
+    for (const auto &[language, noStock, message] : cases) {
+        WndSudokuPeer::Language(*w) = language;
+        a.pdf = noStock ? dir.filePath("booklet.pdf") : dir.filePath("missing/board.pdf");
         Script script(Answer(a));
-        EXPECT_TRUE(Do(c.noStock ? &WndSudoku::DoPrintRiddles : &WndSudoku::DoExportPdf));
+        EXPECT_TRUE(Do(noStock ? &WndSudoku::DoPrintRiddles : &WndSudoku::DoExportPdf));
         ASSERT_FALSE(script.Seen().isEmpty());
         EXPECT_EQ(script.Seen().last().window, "VX_MESSAGE");
-        EXPECT_TRUE(script.Seen().last().text.contains(QString::fromUtf8(c.message)))
+        EXPECT_TRUE(script.Seen().last().text.contains(QString::fromUtf8(message)))
             << script.Seen().last().text;
         EXPECT_TRUE(
             QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());

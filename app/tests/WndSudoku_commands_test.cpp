@@ -43,12 +43,10 @@ void Type(QWidget &window, const char *name, const QString &text)
 std::unique_ptr<Sudoku> RiddlePlayed(int n)
 {
     auto game = MakeGame(Riddle);
-    for (int i = 0; i < 81 && n > 0; ++i) {
+    for (int i = 0; i < 81 && n > 0; ++i)
         if (Riddle[i] == '0' && n-- > 0) {
-            EXPECT_TRUE(
-                game->SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), unsigned(i % 9)));
+            EXPECT_TRUE(game->SetValue(SdkDigit(Solution[i] - '0'), unsigned(i / 9), i % 9u));
         }
-    }
     return game;
 }
 
@@ -123,8 +121,7 @@ TEST_F(GameFlow, NewGameAsksForTheModeAndTooFewGivensCannotBePlayed)
 {
     Start(1);
     for (const char *mode : {"BT_CANCEL", "RAD_NEW_FIX"}) {
-        Script script;
-        script.On("WND_MESSAGE", PressButton("BT_NO"));
+        Script script("WND_MESSAGE", PressButton("BT_NO"));
         script.On("SUDOKU_GAME_DEF_TYPE", [mode](QWidget &window) {
             EXPECT_TRUE(VxCtl::IsChecked(window.findChild<QWidget *>("RAD_CONTINUE_FIX")));
             Check(window.findChild<QWidget *>(mode));
@@ -157,8 +154,7 @@ TEST_F(GameFlow, NewGameAsksForTheModeAndTooFewGivensCannotBePlayed)
 TEST_F(GameFlow, ComputedRiddleIsCancelledByItsButtonOrNotStartedAtAll)
 {
     for (const char *answer : {"BT_CANCEL", "BT_OK"}) {
-        Script script;
-        script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(0));
+        Script script("SUDOKU_GAME_CREATE_TYPE", CreateType(0));
         script.On("SUDOKU_CREATE_GAME_PARAMETERS", [answer](QWidget &window) {
             Type(window, "ED_ATTEMPTS", "9999");
             PressButton(answer)(window);
@@ -183,8 +179,7 @@ TEST_F(GameFlow, ComputedRiddleIsCancelledByItsButtonOrNotStartedAtAll)
 TEST_F(GameFlow, PredefinedRiddleIsPickedFromTheInstallationFolderOrReportedMissing)
 {
     { // the test's installation folder holds no riddles
-        Script script;
-        script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(2));
+        Script script("SUDOKU_GAME_CREATE_TYPE", CreateType(2));
         Press("BT_CREATE_GAME");
         ASSERT_EQ(script.SeenWindows(), QStringList({"SUDOKU_GAME_CREATE_TYPE", "VX_MESSAGE"}));
         EXPECT_EQ(script.Seen()[1].text, "No predefined riddle could be found.");
@@ -192,8 +187,7 @@ TEST_F(GameFlow, PredefinedRiddleIsPickedFromTheInstallationFolderOrReportedMiss
     }
     WndSudokuPeer::InstallDir(*w) = QCoreApplication::applicationDirPath();
     for (int level : {1, 2, 3}) {
-        Script script;
-        script.On("SUDOKU_GAME_CREATE_TYPE", CreateType(level));
+        Script script("SUDOKU_GAME_CREATE_TYPE", CreateType(level));
         Press("BT_CREATE_GAME");
         EXPECT_EQ(script.SeenWindows(), QStringList({"SUDOKU_GAME_CREATE_TYPE"}));
         EXPECT_GE(w->Game().GetFixCount(), 17u) << level;
@@ -208,8 +202,7 @@ TEST_F(GameFlow, PredefinedRiddleIsPickedFromTheInstallationFolderOrReportedMiss
 TEST_F(GameFlow, SaveAsAppendsTheExtensionSaveReusesTheFileAndFailuresKeepTheName)
 {
     Start(2);
-    Script script;
-    script.On("VX_FILE_DIALOG", ChooseFile(File("first")));
+    Script script("VX_FILE_DIALOG", ChooseFile(File("first")));
     Press("BT_SAVE_GAME_AS");
     EXPECT_EQ(Status(), "The game has been saved.");
     EXPECT_EQ(FromT(w->Game().GetFileName()), File("first.sdk"));
@@ -273,8 +266,7 @@ TEST_F(GameFlow, LoadOffersTheModesTheFileAllows)
     };
     for (const auto &c : cases) {
         QString offer, header;
-        Script script;
-        script.On("WND_MESSAGE", PressButton("BT_NO"));
+        Script script("WND_MESSAGE", PressButton("BT_NO"));
         script.On("VX_FILE_DIALOG", ChooseFile(File(c.file) + ".sdk"));
         script.On("SUDOKU_LOAD_PARAMETERS", [&](QWidget &window) {
             window.close(); // only OK ends it
@@ -311,12 +303,8 @@ TEST_F(GameFlow, LoadRefusesWhatIsNoGameAndOpensAShortOneForDefinition)
     QByteArray huge = Grid + "FILE:*US:|0*BT:-1*USERRSINC:*USERRSEXC:*";
     huge.append(QByteArray(int(Sudoku::MaxGameFileBytes) + 1 - huge.size(), ' '));
     const QString notLoaded = "ERROR: The game could not be loaded.";
-    const struct
-    {
-        const char *name;
-        QByteArray content;
-        QString status;
-    } cases[] = {
+    const std::tuple<const char *, QByteArray, QString> cases[] = {
+        // file, content, status
         {"cut-in-grid.sdk", Grid.left(100), notLoaded},
         {"cut-in-history.sdk", Grid + "FILE:*US:40026003", notLoaded},
         {"binary.sdk", binary, notLoaded},
@@ -331,20 +319,18 @@ TEST_F(GameFlow, LoadRefusesWhatIsNoGameAndOpensAShortOneForDefinition)
     Start(1);
     const QString mine = File("mine.sdk");
     ASSERT_TRUE(w->Game().SaveGame(mine.toStdString(), false, true));
-    for (const auto &c : cases) {
-        ASSERT_TRUE(WriteFile(File(c.name), c.content));
-        Script script;
-        script.On("VX_FILE_DIALOG", ChooseFile(File(c.name)));
+    for (const auto &[name, content, status] : cases) {
+        ASSERT_TRUE(WriteFile(File(name), content));
+        Script script("VX_FILE_DIALOG", ChooseFile(File(name)));
         Press("BT_LOAD_GAME");
-        EXPECT_EQ(Status(), c.status) << c.name;
-        EXPECT_EQ(script.SeenWindows(), QStringList({"VX_FILE_DIALOG"})) << c.name;
-        EXPECT_EQ(Values(w->Game()), Values(*RiddlePlayed(1))) << c.name;
-        EXPECT_EQ(FromT(w->Game().GetFileName()), mine) << c.name;
+        EXPECT_EQ(Status(), status) << name;
+        EXPECT_EQ(script.SeenWindows(), QStringList({"VX_FILE_DIALOG"})) << name;
+        EXPECT_EQ(Values(w->Game()), Values(*RiddlePlayed(1))) << name;
+        EXPECT_EQ(FromT(w->Game().GetFileName()), mine) << name;
         w->EvTimer();
     }
     ASSERT_TRUE(MakeGame(FewGivens)->SaveGame(File("short.sdk").toStdString(), false, true));
-    Script script;
-    script.On("VX_FILE_DIALOG", ChooseFile(File("short.sdk")));
+    Script script("VX_FILE_DIALOG", ChooseFile(File("short.sdk")));
     Press("BT_LOAD_GAME");
     EXPECT_EQ(script.SeenWindows(), QStringList({"VX_FILE_DIALOG"}));
     EXPECT_TRUE(WndSudokuPeer::FixMode(*w));
@@ -363,13 +349,8 @@ TEST_F(GameFlow, UnsavedChangesAreAskedForBeforeNewLoadAndCreate)
     ASSERT_TRUE(Saved("partly.sdk", 5));
     const Reply cancel = PressButton("BT_CANCEL"), no = PressButton("BT_NO"),
                 yes = PressButton("BT_YES");
-    const struct
-    {
-        const char *command;
-        QList<QPair<QString, Reply>> answers;
-        bool goesOn;
-        QString status;
-    } cases[] = {
+    const std::tuple<const char *, QList<QPair<QString, Reply>>, bool, QString> cases[] = {
+        // command, answers, goesOn, status
         {"BT_NEW_GAME", {{"WND_MESSAGE", cancel}}, false, ""},
         {"BT_CREATE_GAME", {{"WND_MESSAGE", no}, {"SUDOKU_GAME_CREATE_TYPE", cancel}}, true, ""},
         // Yes on an unnamed game asks for a name; a closed file dialog still goes on.
@@ -392,29 +373,28 @@ TEST_F(GameFlow, UnsavedChangesAreAskedForBeforeNewLoadAndCreate)
          false,
          "ERROR: The game could not be saved."},
     };
-    for (const auto &c : cases) {
+    for (const auto &[command, answers, goesOn, status] : cases) {
         Start(1);
         w->EmptyStatus();
         Script script;
         QStringList expected;
-        for (const auto &[window, answer] : c.answers) {
+        for (const auto &[window, answer] : answers) {
             script.On(window, answer);
             expected << window;
         }
-        Press(c.command);
-        SCOPED_TRACE((c.command + (" " + expected.join(','))).toStdString());
+        Press(command);
+        SCOPED_TRACE((command + (" " + expected.join(','))).toStdString());
         EXPECT_EQ(script.SeenWindows(), expected);
         EXPECT_EQ(script.Seen().value(0).title, "User Request");
         EXPECT_TRUE(script.Seen().value(0).text.contains("This game has not yet been saved."));
-        EXPECT_TRUE(c.goesOn || w->Game().GetSolvedCount() == 1u);
-        EXPECT_EQ(Status(), c.status);
+        EXPECT_TRUE(goesOn || w->Game().GetSolvedCount() == 1u);
+        EXPECT_EQ(Status(), status);
         if (WndSudokuPeer::FixMode(*w))
             Press("BT_NEW_GAME");
     }
     EXPECT_TRUE(QFileInfo::exists(File("asked.sdk")));
     // A game just saved asks nothing.
-    Script script;
-    script.On("VX_FILE_DIALOG", ChooseFile(File("kept")));
+    Script script("VX_FILE_DIALOG", ChooseFile(File("kept")));
     script.On("SUDOKU_GAME_CREATE_TYPE", PressButton("BT_CANCEL"));
     Press("BT_SAVE_GAME_AS");
     Press("BT_CREATE_GAME");
@@ -430,8 +410,7 @@ TEST_F(GameFlow, ReplayAsksFirstAndRepeatKeepsTheMovesForRedo)
 {
     Start(3);
     for (const bool reset : {false, true}) {
-        Script script;
-        script.On("WND_MESSAGE", PressButton(reset ? "BT_YES" : "BT_NO"));
+        Script script("WND_MESSAGE", PressButton(reset ? "BT_YES" : "BT_NO"));
         script.On("WND_MESSAGE", PressButton("BT_NO")); // not saved
         Press("BT_REPLAY_GAME");
         w->EvTimer();
@@ -442,8 +421,7 @@ TEST_F(GameFlow, ReplayAsksFirstAndRepeatKeepsTheMovesForRedo)
     EXPECT_FALSE(Enabled("BT_REPEAT_GAME"));
     Start(3);
     {
-        Script script;
-        script.On("WND_MESSAGE", PressButton("BT_NO"));
+        Script script("WND_MESSAGE", PressButton("BT_NO"));
         Press("BT_REPEAT_GAME");
     }
     EXPECT_EQ(Status(), "The game is now ready for beeing repeated. Please use the button "
@@ -506,8 +484,7 @@ TEST(GameDialogs, ParametersAreClampedWhereverTheyEnter)
           QPair("StdLevel", "7")})
         SetSetting(name, value, "CreateOptions");
     SdkCreateGameParam dialog(1, nullptr);
-    Script script;
-    script.On("SUDOKU_CREATE_GAME_PARAMETERS", [](QWidget &window) {
+    Script script("SUDOKU_CREATE_GAME_PARAMETERS", [](QWidget &window) {
         EXPECT_EQ(Shown(window, {"ED_FIX", "ED_ATTEMPTS", "ED_MIN_BT", "ED_MAX_BT", "ED_MIN_DIRECT",
                                  "RAD_LEVEL_PROFI", "RAD_LEVEL_3", "ED_MIN_BT", "RAD_LEVEL_1"}),
                   "10 1 20 -1 20 et .t 20 ..");

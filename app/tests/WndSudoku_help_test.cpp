@@ -2,6 +2,7 @@
 // of the games folder, the help command, the version history and the homepage.
 #include "SdkAppTestSupport.h"
 
+#include <QStandardPaths>
 #include <QUrl>
 
 using namespace SdkTest;
@@ -144,6 +145,17 @@ TEST_F(WndSudokuHousekeeping, HelpHistoryAndHomepageOpenTheirFileOrSayWhyNot)
     }
 }
 
+// A file where the folder of the desktop entries belongs: the file type cannot be registered.
+TEST_F(WndSudokuHousekeeping, FileTypeIsRegisteredOnlyWhereItsEntryCanBeWritten)
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    EXPECT_TRUE(SdkPlatform::RegisterFileType("/bin/sudoku", "ninefold-test", "sdk"));
+    ASSERT_TRUE(QDir(data + "/applications").removeRecursively() &&
+                WriteFile(data + "/applications", ""));
+    EXPECT_FALSE(SdkPlatform::RegisterFileType("/bin/sudoku", "ninefold-test", "sdk"));
+    QFile::remove(data + "/applications");
+}
+
 // Where neither the program's own data nor a stored folder exists, the folder is asked for; with
 // none chosen, help, history and the example games find nothing to open or copy.
 TEST_F(WndSudokuHousekeeping, InstallationFolderIsTheProgramsOwnDataThenAStoredOneThenAsked)
@@ -152,21 +164,9 @@ TEST_F(WndSudokuHousekeeping, InstallationFolderIsTheProgramsOwnDataThenAStoredO
     QTemporaryDir elsewhere, chosen;
     for (const char *sub : {"PreDefs", "ExampleGames", "doku"})
         QDir(elsewhere.path()).mkpath(sub);
-    const Reply choose = [&chosen](QWidget &window) {
-        auto *dialog = qobject_cast<QFileDialog *>(&window);
-        EXPECT_EQ(dialog->windowTitle(), "Select SUDOKU installation-path");
-        dialog->setDirectory(chosen.path());
-        dialog->selectFile(chosen.path());
-        static_cast<QDialog *>(dialog)->accept();
-    };
-    const struct
-    {
-        std::optional<QStringList> candidates;
-        QString stored;
-        Reply answer;
-        QString expected;
-        bool asked, destroy;
-    } cases[] = {
+    const Reply choose = ChooseFile(chosen.path());
+    const std::tuple<std::optional<QStringList>, QString, Reply, QString, bool, bool> cases[] = {
+        // candidates, stored, answer, expected, asked, destroy
         {std::nullopt, elsewhere.path(), nullptr, QCoreApplication::applicationDirPath(), false,
          false},
         {QStringList{elsewhere.path() + "/nothing"}, elsewhere.path(), nullptr, elsewhere.path(),
@@ -175,17 +175,18 @@ TEST_F(WndSudokuHousekeeping, InstallationFolderIsTheProgramsOwnDataThenAStoredO
         {QStringList{}, elsewhere.path() + "/gone", choose, chosen.path(), true, false},
         {QStringList{}, "", Reject, "", true, true},
     };
-    for (const auto &c : cases) {
-        SdkPlatform::SetInstallDirCandidates(c.candidates);
-        SetSetting("InstallDir", c.stored);
+    for (const auto &[candidates, stored, answer, expected, asked, destroy] : cases) {
+        SdkPlatform::SetInstallDirCandidates(candidates);
+        SetSetting("InstallDir", stored);
         w->RemoveTimerState(TS_DESTROY);
-        Script script(c.answer);
+        Script script(answer);
         w->ReadConfig();
-        EXPECT_EQ(script.Seen().size(), c.asked ? 1 : 0) << c.stored;
+        EXPECT_EQ(script.Seen().size(), asked ? 1 : 0) << stored;
+        EXPECT_TRUE(!asked || script.Seen()[0].title == "Select SUDOKU installation-path");
         EXPECT_EQ(QFileInfo(GetSetting("InstallDir")).canonicalFilePath(),
-                  QFileInfo(c.expected).canonicalFilePath())
-            << c.stored;
-        EXPECT_EQ(w->HasTimerState(TS_DESTROY), c.destroy) << c.stored;
+                  QFileInfo(expected).canonicalFilePath())
+            << stored;
+        EXPECT_EQ(w->HasTimerState(TS_DESTROY), destroy) << stored;
     }
     Record(true);
     Script script;
@@ -227,8 +228,7 @@ TEST_F(WndSudokuSettings, OptionsDialogStoresAndAppliesWhatTheAnswersAllow)
     for (const auto &c : cases) {
         FreshStart();
         Open();
-        Script script;
-        script.On("SUDOKU_OPTIONS", [&c](QWidget &window) {
+        Script script("SUDOKU_OPTIONS", [&c](QWidget &window) {
             for (const auto &[name, on] :
                  {QPair("CHK_DEEP_CALC", true), QPair("CHK_VIEW_RS", true),
                   QPair("CHK_VIEW_SINGLE_RS", true), QPair("CHK_VIEW_CONFLICTS", false),

@@ -28,8 +28,7 @@ protected:
         QStringList items;
         QPointer<QAction> chosen;
         {
-            Script script;
-            script.On("SDK_CONTEXT_MENU", [&](QWidget &window) {
+            Script script("SDK_CONTEXT_MENU", [&](QWidget &window) {
                 if (shownAt)
                     *shownAt = window.geometry();
                 for (QAction *a : qobject_cast<QMenu *>(&window)->actions()) {
@@ -59,16 +58,6 @@ protected:
     {
         return FromT(w->Game().GetUserCandidates(row, column).ToRsString());
     }
-    // The editor opened on (0,2) by a key, holding the list given.
-    QLineEdit *OpenEditor(const char *list = "", Qt::Key key = Qt::Key_Return)
-    {
-        SetMarks(w->Game(), list, 0, 2);
-        Click(0, 2);
-        Key(key);
-        QLineEdit *edit = Editor();
-        EXPECT_TRUE(edit && edit->hasFocus());
-        return edit;
-    }
 };
 
 const QString AllDigits = "1 2 3 4 5 6 7 8 9";
@@ -79,21 +68,17 @@ TEST_F(BoardInput, ContextMenuOffersWhatTheFieldAllows)
 {
     const QString edit = "ID_EDIT_MANUAL_CANDIDATES ID_DELETE_MANUAL_CANDIDATES - "
                          "ID_DELETE_ALL_MANUAL_CANDIDATES - ";
-    const struct
-    {
-        bool rs, single;
-        unsigned row, column;
-        QString items;
-    } cases[] = {
+    const std::tuple<bool, bool, unsigned, unsigned, QString> cases[] = {
+        // rs, single, row, column, items
         {false, false, 0, 2, edit + AllDigits},
         // (0,2) can take 1, 2 or 4; (4,4) only 5.
         {true, false, 0, 2, "ID_TAKE_CANDIDATES - " + Digits124},
         {false, true, 4, 4, "ID_DELETE_ALL_MANUAL_CANDIDATES - " + AllDigits},
         {false, false, 0, 0, ""}, // a given
     };
-    for (const auto &c : cases) {
-        View(c.rs, c.single);
-        EXPECT_EQ(Menu(c.row, c.column), c.items) << c.row << "/" << c.column;
+    for (const auto &[rs, single, row, column, items] : cases) {
+        View(rs, single);
+        EXPECT_EQ(Menu(row, column), items) << row << "/" << column;
     }
     // Taken over, the lists are equal: nothing more to take.
     View(true, false);
@@ -145,15 +130,8 @@ TEST_F(BoardInput, ContextMenuInDefinitionModeFixesAllowedDigitsAndRemovesGivens
 TEST_F(BoardInput, CandidateEditorKeysAndHowItIsLeft)
 {
     enum { FocusElsewhere = -1, PressOnField = -2, PressInside = -3, RightPressInside = -4 };
-    const struct
-    {
-        const char *before;
-        Qt::Key open;
-        QString typed;
-        int end;
-        QString shown, stored;
-        unsigned active;
-    } cases[] = {
+    const std::tuple<const char *, Qt::Key, QString, int, QString, QString, unsigned> cases[] = {
+        // before, open, typed, end, shown, stored, active
         {"", Qt::Key_Return, "1a2,3;x9 0", Qt::Key_Return, "12,3;9", "1,2,3,9", 2},
         {"", Qt::Key_F2, "3;1,2", Qt::Key_Enter, "3;1,2", "1,2,3", 2},
         {"", Qt::Key_Return, "12\b4", Qt::Key_Return, "14", "1,4", 2},
@@ -172,14 +150,17 @@ TEST_F(BoardInput, CandidateEditorKeysAndHowItIsLeft)
     const QHash<QChar, Qt::Key> keys = {{'\b', Qt::Key_Backspace}, {'H', Qt::Key_Home},
                                         {'U', Qt::Key_Up},         {'D', Qt::Key_Down},
                                         {'F', Qt::Key_F2},         {'N', Qt::Key_PageDown}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE((c.typed + " " + QString::number(c.end)).toStdString());
-        QLineEdit *edit = OpenEditor(c.before, c.open);
-        ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->text(), c.before);
+    for (const auto &[before, open, typed, end, shown, stored, active] : cases) {
+        SCOPED_TRACE((typed + " " + QString::number(end)).toStdString());
+        SetMarks(w->Game(), before, 0, 2);
+        Click(0, 2);
+        Key(open);
+        QLineEdit *edit = Editor();
+        ASSERT_TRUE(edit && edit->hasFocus());
+        EXPECT_EQ(edit->text(), before);
         EXPECT_EQ(Status(), "Edit candidates for field [1/3] ... (insert digits, optionally "
                             "separated by comma)");
-        for (QChar ch : c.typed) {
+        for (QChar ch : typed) {
             if (ch == '\x7f')
                 QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, QString(ch), {});
             else if (ch == 'P')
@@ -189,36 +170,36 @@ TEST_F(BoardInput, CandidateEditorKeysAndHowItIsLeft)
             else
                 QTest::keyClicks(edit, QString(ch));
         }
-        EXPECT_EQ(edit->text(), c.shown);
+        EXPECT_EQ(edit->text(), shown);
         EXPECT_EQ(Editor(), edit);
         EXPECT_EQ(Active(), 2u);
         const QPoint inside(3, 3);
-        if (c.end == FocusElsewhere) {
+        if (end == FocusElsewhere) {
             w->FindChild("BT_SOLVE")->setFocus();
-        } else if (c.end == PressOnField) {
+        } else if (end == PressOnField) {
             const QPoint field = w->DrawWindow()->mapToGlobal(FieldRect(*w, 5, 5).center());
             QTest::mousePress(edit, Qt::LeftButton, {}, edit->mapFromGlobal(field));
-        } else if (c.end == PressInside) {
+        } else if (end == PressInside) {
             QTest::mousePress(edit, Qt::LeftButton, {}, inside);
-        } else if (c.end == RightPressInside) { // the press, then the request for a menu
+        } else if (end == RightPressInside) { // the press, then the request for a menu
             QTest::mousePress(edit, Qt::RightButton, {}, inside);
             QContextMenuEvent request(QContextMenuEvent::Mouse, inside, edit->mapToGlobal(inside));
             QApplication::sendEvent(edit, &request);
             QTest::mouseRelease(edit, Qt::RightButton, {}, inside);
         } else {
-            QTest::keyClick(edit, Qt::Key(c.end));
+            QTest::keyClick(edit, Qt::Key(end));
             EXPECT_TRUE(w->DrawWindow()->hasFocus());
         }
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
         w->EvTimer();
-        ASSERT_EQ(Editor() != nullptr, c.end <= PressInside);
+        ASSERT_EQ(Editor() != nullptr, end <= PressInside);
         if (Editor()) {
             EXPECT_TRUE(edit->hasFocus());
             QTest::keyClick(edit, Qt::Key_Return);
             w->EvTimer();
         }
-        EXPECT_EQ(Candidates(0, 2), c.stored);
-        EXPECT_EQ(Active(), c.active);
+        EXPECT_EQ(Candidates(0, 2), stored);
+        EXPECT_EQ(Active(), active);
         EXPECT_EQ(Status(), "");
         EXPECT_EQ(Editor(), nullptr);
     }
@@ -228,29 +209,25 @@ TEST_F(BoardInput, CandidateEditorKeysAndHowItIsLeft)
 // than ten givens, and while the engine works.
 TEST_F(BoardInput, KeysThatFindNothingToDo)
 {
-    const struct
-    {
-        const char *game;
-        bool rs, working;
-        unsigned row, column;
-        QString status;
-    } cases[] = {
+    const std::tuple<const char *, bool, bool, unsigned, unsigned, QString> cases[] = {
+        // game, rs, working, row, column, status
         {Riddle, false, false, 0, 0, ""},
         {Riddle, true, false, 0, 2, ""},
         {FewGivens, false, false, 3, 3,
          "You first have to setup or create a game-definition with at least 10 fix values."},
         {Riddle, false, true, 0, 2, ""},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.row << "/" << c.column << " " << c.working);
-        View(c.rs, false);
-        w->Game() = *MakeGame(c.game);
-        Click(c.row, c.column);
+    for (const auto &[game, rs, working, row, column, status] : cases) {
+        SCOPED_TRACE(testing::Message() << row << "/" << column << " " << working);
+        View(rs, false);
+        w->Game() = *MakeGame(game);
+        Click(row, column);
         w->EmptyStatus();
-        if (c.working) {
+        if (working) {
             ASSERT_TRUE(GatedSolve(*w));
             EXPECT_FALSE(Enabled("BT_HINT"));
             EXPECT_FALSE(w->FindAction("MN_HINT")->isEnabled());
+            EXPECT_TRUE(Do(&WndSudoku::DoHint)); // handled, and nothing shown
             Key(Qt::Key_Right);
             Click(6, 6);
             EXPECT_EQ(Menu(0, 3), "");
@@ -260,10 +237,10 @@ TEST_F(BoardInput, KeysThatFindNothingToDo)
             Key(key);
             EXPECT_EQ(Editor(), nullptr);
         }
-        if (!c.rs)
-            Digit(c.row == 0 ? 4 : 1);
-        EXPECT_EQ(Values(w->Game()), Values(*MakeGame(c.game)));
-        EXPECT_EQ(Status(), c.status);
+        if (!rs)
+            Digit(row == 0 ? 4 : 1);
+        EXPECT_EQ(Values(w->Game()), Values(*MakeGame(game)));
+        EXPECT_EQ(Status(), status);
     }
     VxEventKey right(Qt::Key_Right, QString(), 0, false);
     EXPECT_FALSE(w->SdkKeyDown(right));

@@ -26,8 +26,8 @@ TEST_F(WndSudokuLanguage, WhatTheWindowSaysFollowsItsLanguage)
     ASSERT_TRUE(WriteFile(dir.filePath("broken.sdk"), "no game"));
     auto answered = [this](const QString &file, const char *button) {
         return [this, file, button] {
-            Script script;
-            script.On("VX_FILE_DIALOG", ChooseFile(file)).On("WND_MESSAGE", PressButton("BT_NO"));
+            Script script("VX_FILE_DIALOG", ChooseFile(file));
+            script.On("WND_MESSAGE", PressButton("BT_NO"));
             Press(button);
         };
     };

@@ -5,28 +5,14 @@
 
 using namespace SdkTest;
 
-namespace {
-class WndSudokuTimer : public WndTest
-{
-protected:
-    int Right(const char *name)
-    {
-        QWidget *c = w->FindChild(name);
-        return c->mapTo(w, QPoint(c->width(), 0)).x();
-    }
-};
-
-QString StepText(int index)
-{
-    return QStringLiteral("Value <%1> set in field row/column: [%2/%3].")
-        .arg(QChar(Solution[index]))
-        .arg(index / 9 + 1)
-        .arg(index % 9 + 1);
-}
-} // namespace
+using WndSudokuTimer = WndTest;
 
 TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCompleted)
 {
+    const auto right = [this](const char *name) {
+        QWidget *c = w->FindChild(name);
+        return c->mapTo(w, QPoint(c->width(), 0)).x();
+    };
     w->Game() = *SolutionWithout({0, 40, 80});
     ASSERT_TRUE(GatedSolve(*w));
     w->Game().SetDelayMs(600); // ample time to tick once per step
@@ -35,7 +21,7 @@ TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCo
     EXPECT_EQ(Text("STAT_TITLE_LEVEL"), "   2");
     EXPECT_TRUE(w->FindChild("STAT_TITLE_LEVEL")->isVisible());
     // While a computation runs the title ends at the board; level and spinner stand beside it.
-    EXPECT_EQ(Right("STAT_TITLE"), Right("DRAW"));
+    EXPECT_EQ(right("STAT_TITLE"), right("DRAW"));
     EXPECT_EQ(Text("BT_SOLVE"), "&Cancel");
     EXPECT_FALSE(Enabled("BT_NEXT_STEP"));
     EXPECT_FALSE(w->FindAction("MN_SAVE_GAME")->isEnabled());
@@ -52,7 +38,7 @@ TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCo
     }
 
     GateSolver::OpenGate();
-    ASSERT_TRUE(WaitForThreadEnd(w->Game()));
+    ASSERT_TRUE(WaitUntil([this] { return !w->Game().IsThreadRunning(); }));
     Tick();
     ASSERT_TRUE(w->HasTimerState(TS_SOLUTION));
     EXPECT_EQ(Text("STAT_TITLE"), "Viewing the solution steps ...");
@@ -70,11 +56,13 @@ TEST_F(WndSudokuTimer, ThreadedSolveShowsProgressThenPlaysEveryStepBackAndEndsCo
     }
     ASSERT_FALSE(w->HasTimerState(TS_SOLUTION));
     steps.sort(); // the playback's order is the solver's
-    EXPECT_EQ(steps, QStringList({StepText(0), StepText(40), StepText(80)}));
+    EXPECT_EQ(steps, QStringList({"Value <5> set in field row/column: [1/1].",
+                                  "Value <5> set in field row/column: [5/5].",
+                                  "Value <9> set in field row/column: [9/9]."}));
     EXPECT_EQ(Text("STAT_TITLE"), "N I N E F O L D   S U D O K U  -  SUCCESSFULLY FINISHED!");
     EXPECT_EQ(Text("STAT_STATUS"), "The game has been successfully completed.");
     EXPECT_EQ(Text("BT_SOLVE"), "Co&mpute solution");
-    EXPECT_EQ(Right("STAT_TITLE"), Right("STAT_STATE_CHANGED"));
+    EXPECT_EQ(right("STAT_TITLE"), right("STAT_STATE_CHANGED"));
 }
 
 // A solve that ends without a solution to play: cancelled by its button, or unsolvable.
@@ -97,7 +85,7 @@ TEST_F(WndSudokuTimer, SolveEndsWithoutPlaybackWhenCancelledOrUnsolvable)
             ASSERT_TRUE(w->Game().ThreadSolve(-1, false, ""));
             w->AddTimerState(TS_SOLVE);
         }
-        ASSERT_TRUE(WaitForThreadEnd(w->Game()));
+        ASSERT_TRUE(WaitUntil([this] { return !w->Game().IsThreadRunning(); }));
         Tick();
         EXPECT_EQ(Text("STAT_STATUS"),
                   cancel ? "The automated solution has been cancelled by the user."
@@ -113,52 +101,46 @@ TEST_F(WndSudokuTimer, ScrollCodesMoveTheSpeedAndTheDelay)
 {
     QWidget *bar = w->FindChild("SC_SOLUTION_SPEED");
     ASSERT_NE(bar, nullptr);
-    const struct
-    {
-        int start, code, position, expected; // expected -1: ignored
-    } cases[] = {
+    // start, code, position, expected (-1: ignored)
+    const std::tuple<int, int, int, int> cases[] = {
         {500, 0, 0, 1000}, {500, 1, 0, 0},    {995, 2, 0, 1000},  {500, 2, 0, 510},
         {5, 3, 0, 0},      {500, 3, 0, 490},  {950, 4, 0, 1000},  {500, 4, 0, 600},
         {50, 5, 0, 0},     {500, 5, 0, 400},  {500, 6, 300, 300}, {500, 7, 720, 720},
         {500, 7, -1, -1},  {500, 8, 100, -1},
     };
-    for (const auto &c : cases) {
-        w->Game().SetDelayMs(uint16_t(1000 - c.start));
+    for (const auto &[start, code, position, expected] : cases) {
+        w->Game().SetDelayMs(uint16_t(1000 - start));
         w->EmptyStatus();
-        VxEventWnd event(c.code, c.position);
+        VxEventWnd event(code, position);
         EXPECT_TRUE(VxLinks::Fire(bar, VX_LINK_SCROLL, event));
-        const int expected = c.expected < 0 ? c.start : c.expected;
-        EXPECT_EQ(1000 - w->Game().GetDelayMs(), expected) << c.code << " " << c.start;
+        const int speed = expected < 0 ? start : expected;
+        EXPECT_EQ(1000 - w->Game().GetDelayMs(), speed) << code << " " << start;
         EXPECT_EQ(Text("STAT_STATUS"),
-                  c.expected < 0 ? QString()
-                                 : QString("Changing the solution speed: %1").arg(expected));
-        EXPECT_TRUE(c.expected < 0 || qobject_cast<QAbstractSlider *>(bar)->value() == expected);
+                  expected < 0 ? QString() : QString("Changing the solution speed: %1").arg(speed));
+        EXPECT_TRUE(expected < 0 || qobject_cast<QAbstractSlider *>(bar)->value() == speed);
     }
 }
 
 TEST_F(WndSudokuTimer, FinishedRiddleComputationIsReportedForTwentySeconds)
 {
     // 81 directly solvable values can never be reached with 30 givens.
-    const struct
-    {
-        unsigned attempts;
-        int minDirect;
-        QString status;
-    } cases[] = {{1000, 0, "A new game has been created in the"},
-                 {3, 81, "ERROR: A new game could not be created."}};
-    for (const auto &c : cases) {
+    const std::tuple<unsigned, int, QString> cases[] = {
+        // attempts, fewest direct steps, status
+        {1000, 0, "A new game has been created in the"},
+        {3, 81, "ERROR: A new game could not be created."}};
+    for (const auto &[attempts, minDirect, status] : cases) {
         ASSERT_TRUE(w->Game().Reset());
-        ASSERT_TRUE(w->Game().ThreadCreateGame(30, c.attempts, 0, -1, c.minDirect));
+        ASSERT_TRUE(w->Game().ThreadCreateGame(30, attempts, 0, -1, minDirect));
         w->AddTimerState(TS_CREATE);
         w->ValidateStatesForThread(false, true);
-        ASSERT_TRUE(WaitForThreadEnd(w->Game()));
+        ASSERT_TRUE(WaitUntil([this] { return !w->Game().IsThreadRunning(); }));
         now = 500'000;
         Tick(0);
         EXPECT_FALSE(w->HasTimerState(TS_CREATE));
-        EXPECT_TRUE(Text("STAT_STATUS").startsWith(c.status)) << Text("STAT_STATUS");
+        EXPECT_TRUE(Text("STAT_STATUS").startsWith(status)) << Text("STAT_STATUS");
         EXPECT_EQ(Text("BT_CREATE_GAME"), "New &riddle ...");
         Tick(20'999);
-        EXPECT_TRUE(Text("STAT_STATUS").startsWith(c.status));
+        EXPECT_TRUE(Text("STAT_STATUS").startsWith(status));
         Tick(1);
         EXPECT_EQ(Text("STAT_STATUS"), "");
     }

@@ -5,12 +5,9 @@
 
 #include <QDir>
 #include <QImage>
-#include <QList>
 #include <QProcess>
-#include <QRect>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <vector>
 
 namespace SdkPdfTest {
@@ -41,13 +38,12 @@ inline QList<QImage> RenderPages(const QString &pdf, int dpi = 40)
 inline QString PdfText(const QString &pdf)
 {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return QString();
     QProcess p;
-    p.start(tool, {pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(60000))
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
+    if (!tool.isEmpty())
+        p.start(tool, {pdf, QStringLiteral("-")});
+    return !tool.isEmpty() && p.waitForFinished(60000)
+               ? QString::fromUtf8(p.readAllStandardOutput())
+               : QString();
 }
 
 inline bool Dark(QRgb c)
@@ -68,37 +64,29 @@ inline int DarkIn(const QImage &image, const QRect &rect)
 // square: a board's frame and box lines hold it together; digits and texts are far smaller.
 inline QList<QRect> Boards(const QImage &page)
 {
-    const int w = page.width();
-    const int h = page.height();
-    std::vector<char> seen(size_t(w) * size_t(h), 0);
+    const int w = page.width(), n = w * page.height();
+    std::vector<char> seen(size_t(n), 0);
     QList<QRect> boards;
-    std::vector<QPoint> stack;
-    for (int y0 = 0; y0 < h; ++y0) {
-        for (int x0 = 0; x0 < w; ++x0) {
-            if (seen[size_t(y0) * w + x0] || !Dark(page.pixel(x0, y0)))
-                continue;
-            QRect box(x0, y0, 1, 1);
-            stack.assign(1, QPoint(x0, y0));
-            seen[size_t(y0) * w + x0] = 1;
-            while (!stack.empty()) {
-                const QPoint p = stack.back();
-                stack.pop_back();
-                box |= QRect(p, QSize(1, 1));
-                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-                    const QPoint q = p + d;
-                    if (q.x() < 0 || q.y() < 0 || q.x() >= w || q.y() >= h)
-                        continue;
-                    char &s = seen[size_t(q.y()) * w + q.x()];
-                    if (!s && Dark(page.pixel(q))) {
-                        s = 1;
-                        stack.push_back(q);
-                    }
+    for (int start = 0; start < n; ++start) {
+        if (seen[size_t(start)] || !Dark(page.pixel(start % w, start / w)))
+            continue;
+        QRect box(start % w, start / w, 1, 1);
+        std::vector<int> stack{start};
+        seen[size_t(start)] = 1;
+        while (!stack.empty()) {
+            const int i = stack.back(), x = i % w;
+            stack.pop_back();
+            box |= QRect(x, i / w, 1, 1);
+            for (const int j : {x > 0 ? i - 1 : -1, x + 1 < w ? i + 1 : -1, i - w, i + w}) {
+                if (j >= 0 && j < n && !seen[size_t(j)] && Dark(page.pixel(j % w, j / w))) {
+                    seen[size_t(j)] = 1;
+                    stack.push_back(j);
                 }
             }
-            const double aspect = double(box.width()) / box.height();
-            if (box.width() > w / 8 && aspect > 0.95 && aspect < 1.05)
-                boards.append(box);
         }
+        const double aspect = double(box.width()) / box.height();
+        if (box.width() > w / 8 && aspect > 0.95 && aspect < 1.05)
+            boards.append(box);
     }
     return boards;
 }
