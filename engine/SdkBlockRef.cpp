@@ -176,8 +176,10 @@ namespace SdkSetScan::Plain {
 unsigned MultiPositions(const uint16_t (&sets)[9])
 {
     unsigned positions = 0;
-    for (unsigned pos = 0; pos < 9; ++pos)
-        positions |= ((sets[pos] & (sets[pos] - 1)) != 0 ? 1u : 0u) << pos;
+    for (unsigned pos = 0; pos < 9; ++pos) {
+        const unsigned set = sets[pos];
+        positions |= ((set & (set - 1)) != 0 ? 1u : 0u) << pos;
+    }
     return positions;
 }
 
